@@ -140,6 +140,32 @@ constexpr Entry kStrings[] = {
     {427, u"Der Benutzer ist kein Administrator"},
     {428, u"%s Löschen der Quelldatei: \"%s\" fehlgeschlagen. %s."},
     {429, u"Anzahl gelöschter leerer Quellverzeichnisse: %d, Anzahl durchsuchter Quellverzeichnisse: %d"},
+    {5001, u"%s Job %d konnte nicht gestartet werden: Das System hat keinen weiteren Thread zugelassen.\r\n"},
+    {6100, u"Die Projektdatei \"%s\" kann nicht gelesen werden: Sie endet vorzeitig (bei Byte %I64d)."},
+    {6101, u"Die Projektdatei \"%s\" kann nicht gelesen werden: Ungültige Länge einer Zeichenkette (bei Byte %I64d)."},
+    {6102, u"Die Datei \"%s\" kann nicht geöffnet werden: %s"},
+    {6103, u"Die Datei \"%s\" kann nicht gespeichert werden: %s"},
+    {6104, u"Keine reguläre Datei"},
+    {6110, u"Aufruf:\r\n"
+           u"  zelvaron-cli run PROJEKT.zelv\r\n"
+           u"  zelvaron-cli retry PROJEKT.zelv [KOPIERDATEI]\r\n"
+           u"  zelvaron-cli show PROJEKT.zelv\r\n"
+           u"  zelvaron-cli save PROJEKT.zelv   (liest das Projekt als JSON von der Standardeingabe)\r\n"
+           u"  zelvaron-cli --help | --version\r\n"},
+    {6111, u"Unbekannter Befehl: \"%s\""},
+    {6112, u"Ungültige Argumente für \"%s\"."},
+    {6113, u"Unbekannter Schalter: \"%s\""},
+    {6114, u"Keine Kopierdatei angegeben: weder auf der Befehlszeile noch im Projekt (Seite \"Dateien\")."},
+    {6115, u"Die Eingabe ist kein gültiges JSON-Objekt (Fehler bei Zeichen %d)."},
+    {6116, u"Unbekannte Gruppe: \"%s\""},
+    {6117, u"Unbekanntes Feld: \"%s\""},
+    {6118, u"Falscher Typ für \"%s\": erwartet wird %s."},
+    {6119, u"true oder false"},
+    {6120, u"eine ganze Zahl von %I64d bis %I64d"},
+    {6121, u"eine Zeichenkette"},
+    {6122, u"ein Objekt"},
+    {6123, u"eine Liste von Objekten"},
+    {6124, u"Ungültiger Wert für \"%s\": %I64d. Erlaubt ist eine ganze Zahl von %I64d bis %I64d."},
     {32771, u"Kopieren wird begonnen. Alle aktiven Einträge werden abgearbeitet\nKopieren wird begonnen"},
 };
 
