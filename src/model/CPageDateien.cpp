@@ -1,0 +1,10 @@
+#include "model/CPageDateien.h"
+
+namespace model {
+
+void CPageDateien::Reset()
+{
+    *this = CPageDateien{};
+}
+
+} // namespace model

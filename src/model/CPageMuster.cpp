@@ -1,0 +1,10 @@
+#include "model/CPageMuster.h"
+
+namespace model {
+
+void CPageMuster::Reset()
+{
+    *this = CPageMuster{};
+}
+
+} // namespace model

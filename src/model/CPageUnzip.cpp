@@ -1,0 +1,10 @@
+#include "model/CPageUnzip.h"
+
+namespace model {
+
+void CPageUnzip::Reset()
+{
+    *this = CPageUnzip{};
+}
+
+} // namespace model
