@@ -1,5 +1,9 @@
+#include "cli/CommandArguments.h"
+#include "cli/Subcommands.h"
+
 #include <QCoreApplication>
 #include <QString>
+
 #include <cstdio>
 
 namespace {
@@ -8,11 +12,6 @@ void printVersion()
 {
     std::printf("%d,%d,%d,%d\n", ZELVARON_VERSION_MAJOR, ZELVARON_VERSION_MINOR,
                 ZELVARON_VERSION_PATCH, ZELVARON_VERSION_TWEAK);
-}
-
-void printHelp()
-{
-    std::fputs("Aufruf: zelvaron-cli [--help | --version]\n", stdout);
 }
 
 } // namespace
@@ -25,6 +24,9 @@ int main(int argc, char **argv)
         printVersion();
         return 0;
     }
-    printHelp();
-    return args.isEmpty() || args.value(0) == QStringLiteral("--help") ? 0 : 2;
+    if (args.isEmpty() || args.value(0) == QStringLiteral("--help")) {
+        cli::PrintUsage(stdout);
+        return 0;
+    }
+    return cli::RunSubcommand(args);
 }
