@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -312,6 +315,29 @@ TEST_F(SettingsFile, WriteFailureIsSilentAndHarmless)
     EXPECT_FALSE(blocked.WriteRecentFiles({u"/a.zelv"_s}));
     EXPECT_EQ(blocked.TempPath(), QString());
     EXPECT_TRUE(QFileInfo(path()).isDir());
+}
+
+TEST_F(SettingsFile, ShortWriteLeavesTheFileAsItWas)
+{
+    model::CSettings settings(path());
+    ASSERT_TRUE(settings.WriteRecentFiles({u"/projekte/erstes-projekt.zelv"_s, u"/projekte/zweites-projekt.zelv"_s,
+                                           u"/projekte/drittes-projekt.zelv"_s}));
+    const QByteArray before = fileContent(path());
+    ASSERT_GT(before.size(), 100);
+
+    // Files may grow to 100 bytes only, so the rewritten file cannot be completed.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = settings.WriteTempPath(u"/tmp"_s);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(fileContent(path()), before);
 }
 
 TEST_F(SettingsFile, AppSettingsFollowTheRemovableDriveVariable)
