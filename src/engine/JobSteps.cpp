@@ -2,7 +2,4 @@
 
 // FIXME: the job walk, the empty-directory stages, the retry run and the summaries replace
 // these empty bodies; until then a job lists and copies nothing.
-void RunJob(JobContext &) {}
-void DeleteEmptyTargetStage(JobContext &) {}
-void DeleteEmptySourceStage(JobContext &) {}
 void RetryRunWorker(JobContext &) {}
