@@ -8,6 +8,8 @@
 #include <QDate>
 #include <QDir>
 
+#include <sys/stat.h>
+
 using namespace walktest;
 
 namespace {
@@ -434,4 +436,28 @@ TEST_F(WalkTest, TwoJobsOnThreeThreadsNeverInterleaveTheirBlocks)
     EXPECT_EQ(Snapshot(Root() + QStringLiteral("/dst1")).size(), 41u);
     EXPECT_EQ(m_runErrors, 0);
     EXPECT_EQ(m_runSkippedFiles, 4);
+}
+
+TEST_F(WalkTest, DirectoryRightsGoToEveryNewDirectoryButTheRoot)
+{
+    Put(QStringLiteral("sub/deeper/a.txt"));
+    ASSERT_EQ(::chmod(Encoded(Source()).constData(), 0701), 0);
+    ASSERT_EQ(::chmod(Encoded(Source() + QStringLiteral("/sub")).constData(), 0750), 0);
+    ASSERT_EQ(::chmod(Encoded(Source() + QStringLiteral("/sub/deeper")).constData(), 0711), 0);
+    MakeDirectory(Root() + QStringLiteral("/probe"));
+    m_params->CopyDirectoryRights = true;
+    AddJob(Source(), Target());
+
+    Run();
+
+    auto mode = [](const QString &path) {
+        struct stat st{};
+        ::stat(Encoded(path).constData(), &st);
+        return st.st_mode & 07777;
+    };
+    EXPECT_EQ(mode(Target()), mode(Root() + QStringLiteral("/probe"))) << "the root keeps the default rights";
+    EXPECT_EQ(mode(Target() + QStringLiteral("/sub")), 0750u);
+    EXPECT_EQ(mode(Target() + QStringLiteral("/sub/deeper")), 0711u);
+    EXPECT_EQ(ReadFile(Target() + QStringLiteral("/sub/deeper/a.txt")), QByteArray("x"));
+    EXPECT_EQ(m_runErrors, 0);
 }
