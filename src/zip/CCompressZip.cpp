@@ -29,14 +29,15 @@ QString CCompressZip::OwnArchiveComment()
 
 bool CCompressZip::IsOwnArchiveComment(const QString &comment)
 {
+    const auto foldAscii = [](QChar c) {
+        const char16_t unit = c.unicode();
+        return unit >= u'a' && unit <= u'z' ? char16_t(unit - u'a' + u'A') : unit;
+    };
     const QString own = OwnArchiveComment();
     if (comment.size() != own.size())
         return false;
     for (qsizetype i = 0; i < own.size(); ++i) {
-        const char16_t a = comment.at(i).unicode();
-        const char16_t b = own.at(i).unicode();
-        const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; };
-        if (fold(a) != fold(b))
+        if (foldAscii(comment.at(i)) != foldAscii(own.at(i)))
             return false;
     }
     return true;

@@ -6,12 +6,6 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
-
-} // namespace
-
 CZipAttributeAccess::~CZipAttributeAccess() = default;
 
 ZipAttributeRead CZipAttributeAccess::Read(const QString &path) const
@@ -38,7 +32,7 @@ ZipSystemStatus CZipAttributeAccess::Apply(const QString &path, uint32_t attribu
     if (::stat(encoded.constData(), &status) != 0)
         return ZipSystemStatus::LastError();
     const mode_t permissions = status.st_mode & 07777;
-    const mode_t wanted = (attributes & ZipConst::AttributeReadOnly) != 0 ? permissions & ~kAllWriteBits
+    const mode_t wanted = (attributes & ZipConst::AttributeReadOnly) != 0 ? permissions & ~mode_t(S_IWUSR)
                                                                           : permissions | S_IWUSR;
     if (wanted != permissions && ::chmod(encoded.constData(), wanted) != 0)
         return ZipSystemStatus::LastError();
