@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -365,4 +366,61 @@ TEST_F(Subcommands, RetryRunsTheGivenOrTheProjectsKopierdatei)
         EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
         EXPECT_TRUE(result.out.contains(u"*** Fertig ***"_s)) << result.out.toStdString();
     }
+}
+
+TEST_F(Subcommands, SavedProjectBacksUpARealTree)
+{
+    QByteArray binary;
+    for (int i = 0; i < 300000; ++i)
+        binary.append(char(i * 7));
+    const struct {
+        QString name;
+        QByteArray content;
+    } files[] = {
+        {u"quelle/a.txt"_s, "Inhalt A\n"},
+        {u"quelle/Unterordner/Größe ü.txt"_s, "Umlaute im Namen\n"},
+        {u"quelle/Unterordner/tief/daten.bin"_s, binary},
+        {u"quelle/entwurf.tmp"_s, "nicht sichern\n"},
+    };
+    for (const auto &file : files) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path(file.name)).path()));
+        ASSERT_TRUE(writeFile(file.name, file.content));
+    }
+    const QJsonObject project{
+        {u"Jobs"_s, QJsonArray{QJsonObject{{u"SourceDir"_s, path(u"quelle"_s)}, {u"TargetDir"_s, path(u"ziel"_s)}}}},
+        {u"CPageOption"_s, QJsonObject{{u"CompareAfterCopy"_s, true}, {u"LogFile"_s, path(u"protokoll.txt"_s)}}},
+        {u"CPageMuster"_s, QJsonObject{{u"FileExcludeEnabled"_s, true}, {u"FileExcludePatterns"_s, u"*.tmp"_s}}},
+        {u"CPagePruefdatei"_s,
+         QJsonObject{{u"CheckFile"_s, path(u"pruefdatei.txt"_s)}, {u"ChecksumEnabled"_s, true}}},
+    };
+    ASSERT_EQ(cli({u"save"_s, path(u"p.zelv"_s)}, projectJson(project)).exitCode, 0);
+
+    const CliResult run = cli({u"run"_s, path(u"p.zelv"_s)});
+    ASSERT_EQ(run.exitCode, 0) << run.out.toStdString() << run.err.toStdString();
+    for (const auto &file : files) {
+        QString target = file.name;
+        target.replace(u"quelle/"_s, u"ziel/"_s);
+        QFile copy(path(target));
+        if (file.name.endsWith(u".tmp"_s)) {
+            EXPECT_FALSE(copy.exists()) << target.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly)) << target.toStdString();
+        EXPECT_EQ(copy.readAll(), file.content) << target.toStdString();
+    }
+    EXPECT_GT(QFileInfo(path(u"protokoll.txt"_s)).size(), 0);
+    EXPECT_GT(QFileInfo(path(u"pruefdatei.txt"_s)).size(), 0);
+}
+
+TEST_F(Subcommands, RunWithErrorLinesExitsWithOne)
+{
+    ASSERT_TRUE(QDir().mkpath(path(u"quelle"_s)));
+    ASSERT_TRUE(writeFile(u"quelle/a.txt"_s, "a"));
+    ASSERT_TRUE(writeFile(u"datei"_s, "keine Verzeichnis"));
+    // The target lies below a regular file, so it cannot be created.
+    const QJsonObject job{{u"SourceDir"_s, path(u"quelle"_s)}, {u"TargetDir"_s, path(u"datei/ziel"_s)}};
+    ASSERT_EQ(cli({u"save"_s, path(u"p.zelv"_s)}, projectJson({{u"Jobs"_s, QJsonArray{job}}})).exitCode, 0);
+    const CliResult run = cli({u"run"_s, path(u"p.zelv"_s)});
+    EXPECT_EQ(run.exitCode, 1) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(u"*** Fertig ***"_s));
 }
