@@ -1,5 +1,5 @@
 #include "engine/JobSteps.h"
 
-// FIXME: the job walk, the empty-directory stages, the retry run and the summaries replace
-// these empty bodies; until then a job lists and copies nothing.
+// FIXME: the retry run replaces this empty body; until then a run from a Kopierdatei copies
+// nothing.
 void RetryRunWorker(JobContext &) {}
