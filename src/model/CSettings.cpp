@@ -165,10 +165,11 @@ void InitAppSettings()
 CSettings AppSettings()
 {
     std::lock_guard<std::mutex> guard(appSettingsLock);
-    // Deciding late only reads the location: creating folders is the start-up's business.
-    if (!appSettingsPath)
-        appSettingsPath = SettingsFilePath(SettingsEnvironment::FromProcess(), QString::fromUtf16(SettingsProgramName));
-    return CSettings(*appSettingsPath);
+    if (appSettingsPath)
+        return CSettings(*appSettingsPath);
+    // Not decided yet: the location follows the environment as it is now, and no folder is
+    // created, since creating folders is the start-up's business.
+    return CSettings(SettingsFilePath(SettingsEnvironment::FromProcess(), QString::fromUtf16(SettingsProgramName)));
 }
 
 } // namespace model

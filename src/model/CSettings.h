@@ -79,8 +79,8 @@ QStringList WithRecentFile(QStringList files, const QString &path);
 // Calling it again decides anew.
 void InitAppSettings();
 
-// The settings of this program. Without InitAppSettings the location is decided on first use,
-// and no folder is created.
+// The settings of this program at the location InitAppSettings decided. Before that call the
+// location follows the current environment on every call, and no folder is created.
 CSettings AppSettings();
 
 } // namespace model
