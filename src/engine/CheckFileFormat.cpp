@@ -1,0 +1,108 @@
+#include "engine/CheckFileFormat.h"
+
+#include "engine/TextFormat.h"
+
+#include <limits>
+
+namespace {
+
+constexpr char16_t kSeparator = u'|';
+constexpr char16_t kByteOrderMark = 0xFEFF;
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f' || c == u'\r' || c == u'\n';
+}
+
+qint64 saturatedStep(qint64 value, int digit, bool negative)
+{
+    constexpr qint64 max = std::numeric_limits<qint64>::max();
+    constexpr qint64 min = std::numeric_limits<qint64>::min();
+    if (negative)
+        return value < (min + digit) / 10 ? min : value * 10 - digit;
+    return value > (max - digit) / 10 ? max : value * 10 + digit;
+}
+
+} // namespace
+
+bool FitsInCheckLine(QStringView text)
+{
+    for (QChar c : text) {
+        if (c == kSeparator || c == u'\r' || c == u'\n')
+            return false;
+    }
+    return true;
+}
+
+QString FormatCheckLine(const CheckLine &line)
+{
+    return FormatStr(374, {line.Key, line.Time, line.Size, line.Checksum});
+}
+
+std::optional<CheckLine> ParseCheckLine(QStringView line)
+{
+    const qsizetype bar1 = line.indexOf(kSeparator);
+    const qsizetype bar2 = bar1 < 0 ? -1 : line.indexOf(kSeparator, bar1 + 1);
+    if (bar2 < 0)
+        return std::nullopt;
+    qsizetype bar3 = line.indexOf(kSeparator, bar2 + 1);
+    CheckLine result;
+    result.Key = line.left(bar1).toString();
+    result.Time = ParseCheckNumber(line.mid(bar1 + 1, bar2 - bar1 - 1));
+    if (bar3 < 0) {
+        result.Size = ParseCheckNumber(line.mid(bar2 + 1));
+        return result;
+    }
+    result.Size = ParseCheckNumber(line.mid(bar2 + 1, bar3 - bar2 - 1));
+    const qsizetype bar4 = line.indexOf(kSeparator, bar3 + 1);
+    result.Checksum = (bar4 < 0 ? line.mid(bar3 + 1) : line.mid(bar3 + 1, bar4 - bar3 - 1)).toString();
+    return result;
+}
+
+qint64 ParseCheckNumber(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        negative = text[i++] == u'-';
+    qint64 value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = saturatedStep(value, text[i].unicode() - u'0', negative);
+    return value;
+}
+
+QList<CheckLine> ParseCheckFile(const QByteArray &content)
+{
+    QString text = DecodeUtf16Le(content);
+    if (text.startsWith(QChar(kByteOrderMark)))
+        text.remove(0, 1);
+    QList<CheckLine> lines;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        const qsizetype cr = line.indexOf(u'\r');
+        if (auto parsed = ParseCheckLine(cr < 0 ? line : line.left(cr)))
+            lines.append(std::move(*parsed));
+    }
+    return lines;
+}
+
+QByteArray EncodeUtf16Le(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    for (QChar c : text) {
+        bytes.append(char(c.unicode() & 0xff));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+QString DecodeUtf16Le(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size() / 2);
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        text.append(QChar(char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8))));
+    return text;
+}

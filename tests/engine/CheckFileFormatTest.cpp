@@ -1,0 +1,73 @@
+#include "engine/CheckFileFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+TEST(CheckFileFormat, NumbersReadLikeSignedDecimals)
+{
+    const struct {
+        QString text;
+        qint64 value;
+    } rows[] = {
+        {QStringLiteral("1234"), 1234},
+        {QStringLiteral("   42"), 42},
+        {QStringLiteral("\t-7x"), -7},
+        {QStringLiteral("+3"), 3},
+        {QStringLiteral("1 2"), 1},
+        {QStringLiteral("abc"), 0},
+        {QStringLiteral(""), 0},
+        {QStringLiteral("-"), 0},
+        {QStringLiteral("9223372036854775807"), std::numeric_limits<qint64>::max()},
+        {QStringLiteral("-9223372036854775808"), std::numeric_limits<qint64>::min()},
+        {QStringLiteral("99999999999999999999"), std::numeric_limits<qint64>::max()},
+        {QStringLiteral("-99999999999999999999"), std::numeric_limits<qint64>::min()},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(ParseCheckNumber(row.text), row.value) << row.text.toStdString();
+}
+
+TEST(CheckFileFormat, LineFormatReadsBackAsTheSameEntry)
+{
+    const CheckLine lines[] = {
+        {QStringLiteral("/z/a b.txt"), 132000000000000000, 4096, QStringLiteral("0123456789abcdef0123456789abcdef")},
+        {QStringLiteral("/z/leer"), -1, 0, QString()},
+        {QString(), 0, 0, QString()},
+    };
+    for (const CheckLine &line : lines) {
+        const QString text = FormatCheckLine(line);
+        ASSERT_TRUE(text.endsWith(QStringLiteral("\r\n")));
+        const auto parsed = ParseCheckLine(QStringView(text).chopped(2));
+        ASSERT_TRUE(parsed.has_value()) << text.toStdString();
+        EXPECT_EQ(parsed->Key, line.Key);
+        EXPECT_EQ(parsed->Time, line.Time);
+        EXPECT_EQ(parsed->Size, line.Size);
+        EXPECT_EQ(parsed->Checksum, line.Checksum);
+    }
+    EXPECT_EQ(FormatCheckLine({QStringLiteral("/z/x"), -5, 7, QStringLiteral("ab")}), QStringLiteral("/z/x|-5|7|ab\r\n"));
+}
+
+TEST(CheckFileFormat, OnlyTextsWithoutBarsAndLineBreaksFitInALine)
+{
+    const struct {
+        QString text;
+        bool fits;
+    } rows[] = {
+        {QStringLiteral("/z/ä ö.txt"), true},
+        {QString(), true},
+        {QStringLiteral("/z/a|b"), false},
+        {QStringLiteral("/z/a\rb"), false},
+        {QStringLiteral("/z/a\nb"), false},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(FitsInCheckLine(row.text), row.fits) << row.text.toStdString();
+}
+
+TEST(CheckFileFormat, Utf16KeepsUnpairedSurrogates)
+{
+    const QString text = QStringLiteral("a") + QChar(char16_t(0xDC80)) + QStringLiteral("ß\r\n");
+    const QByteArray bytes = EncodeUtf16Le(text);
+    EXPECT_EQ(bytes, QByteArray("a\0\x80\xdc\xdf\0\r\0\n\0", 10));
+    EXPECT_EQ(DecodeUtf16Le(bytes), text);
+    EXPECT_EQ(DecodeUtf16Le(bytes + QByteArray("x")), text) << "an odd last byte is ignored";
+}
