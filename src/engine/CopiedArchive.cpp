@@ -1,0 +1,6 @@
+#include "engine/CopiedArchive.h"
+
+UnpackResult UnpackCopiedArchive(JobContext &)
+{
+    return UnpackResult{};
+}
