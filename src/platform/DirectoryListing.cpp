@@ -1,0 +1,106 @@
+#include "platform/DirectoryListing.h"
+
+#include "platform/FaultInjection.h"
+#include "platform/FileName.h"
+#include "platform/LastError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace platform {
+
+namespace {
+
+struct DirHandle {
+    DIR *dir = nullptr;
+    explicit DirHandle(DIR *value) : dir(value) {}
+    DirHandle(const DirHandle &) = delete;
+    DirHandle &operator=(const DirHandle &) = delete;
+    ~DirHandle()
+    {
+        if (dir)
+            closedir(dir);
+    }
+};
+
+bool IsDotOrDotDot(const char *name)
+{
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+quint32 ModeFromDirentType(unsigned char type)
+{
+    switch (type) {
+    case DT_REG:
+        return S_IFREG;
+    case DT_DIR:
+        return S_IFDIR;
+    case DT_LNK:
+        return S_IFLNK;
+    case DT_FIFO:
+        return S_IFIFO;
+    case DT_SOCK:
+        return S_IFSOCK;
+    case DT_CHR:
+        return S_IFCHR;
+    case DT_BLK:
+        return S_IFBLK;
+    default:
+        return 0;
+    }
+}
+
+// Returns false when the entry has vanished. An entry that cannot be examined for another
+// reason keeps the type the directory reported and zero for the rest.
+bool DescribeEntry(int dirFd, const QByteArray &prefix, const dirent &entry, DirectoryEntry *out)
+{
+    out->name = DecodeFileName(entry.d_name);
+    struct stat st{};
+    if (fstatat(dirFd, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno == ENOENT)
+            return false;
+        out->info = FileInfo();
+        out->info.mode = ModeFromDirentType(entry.d_type);
+        out->info.type = FileTypeFromMode(out->info.mode);
+        out->info.inode = entry.d_ino;
+        return true;
+    }
+    out->info = FileInfoFromStat(prefix + entry.d_name, st, LinkMode::DoNotFollow);
+    return true;
+}
+
+QByteArray EntryPrefix(const QByteArray &directory)
+{
+    return directory.endsWith('/') ? directory : directory + '/';
+}
+
+} // namespace
+
+bool ListDirectory(const QString &directory, QList<DirectoryEntry> *entries)
+{
+    entries->clear();
+    if (fault::Fails(fault::Operation::ListDirectory))
+        return false;
+    const QByteArray encoded = EncodeFileName(directory);
+    DirHandle handle(opendir(encoded.constData()));
+    if (!handle.dir)
+        return FailFromErrno();
+    const int dirFd = dirfd(handle.dir);
+    const QByteArray prefix = EntryPrefix(encoded);
+    DirectoryEntry item;
+    for (;;) {
+        errno = 0;
+        const dirent *entry = readdir(handle.dir);
+        if (!entry)
+            return errno == 0 || FailFromErrno();
+        if (IsDotOrDotDot(entry->d_name))
+            continue;
+        if (DescribeEntry(dirFd, prefix, *entry, &item))
+            entries->append(item);
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,276 @@
+#include "platform/CopyFile.h"
+
+#include "platform/Attributes.h"
+#include "platform/FileTime.h"
+#include "platform/LastError.h"
+#include "TestFiles.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <utility>
+#include <vector>
+
+using namespace platform;
+
+namespace {
+
+constexpr qint64 kChunk = 64 * 1024;
+
+struct Progress {
+    std::vector<std::pair<qint64, qint64>> calls;
+    int cancelAfter = -1;
+
+    CopyProgressCallback Callback()
+    {
+        return [this](qint64 total, qint64 done) {
+            calls.emplace_back(total, done);
+            return int(calls.size()) == cancelAfter ? CopyProgressAction::Cancel : CopyProgressAction::Continue;
+        };
+    }
+};
+
+class CopyFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        source = dir.path() + QStringLiteral("/source");
+        target = dir.path() + QStringLiteral("/target");
+    }
+
+    bool Copy(Progress *progress = nullptr, const std::atomic<bool> *cancel = nullptr)
+    {
+        return CopyFileWithProgress(source, target, progress ? progress->Callback() : CopyProgressCallback(), cancel,
+                                    kChunk);
+    }
+
+    QTemporaryDir dir;
+    QString source;
+    QString target;
+    testfiles::FaultGuard guard;
+};
+
+TEST_F(CopyFileTest, CopiesContentPermissionsTimeAndUserAttributes)
+{
+    const QByteArray content = testfiles::Pattern(300 * 1024 + 17);
+    ASSERT_TRUE(testfiles::WriteFile(source, content, 0640));
+    const bool xattrs = testfiles::SetXattr(source, "user.note", "hello")
+        && testfiles::SetXattr(source, "user.binary", QByteArray("a\0b", 3));
+    const qint64 stamp = FileTimeFromUnix(1600000000, 987654300);
+    ASSERT_TRUE(SetModificationTime(source, stamp));
+
+    ASSERT_TRUE(Copy());
+
+    EXPECT_EQ(testfiles::ReadFile(target), content);
+    EXPECT_EQ(testfiles::Mode(target), 0640u);
+    qint64 copiedStamp = 0;
+    ASSERT_TRUE(GetModificationTime(target, &copiedStamp));
+    EXPECT_EQ(copiedStamp, stamp);
+    if (xattrs) {
+        EXPECT_EQ(testfiles::Xattr(target, "user.note"), QByteArray("hello"));
+        EXPECT_EQ(testfiles::Xattr(target, "user.binary"), QByteArray("a\0b", 3));
+    }
+}
+
+TEST_F(CopyFileTest, CopyShowsTheArchiveAttributeEvenWhenTheSourceIsArchived)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "content"));
+    quint32 attributes = 0;
+    ASSERT_TRUE(GetAttributes(source, &attributes));
+    if (!SetAttributes(source, attributes & ~kAttributeArchive))
+        GTEST_SKIP() << "no user extended attributes on this file system";
+    ASSERT_TRUE(Copy());
+    ASSERT_TRUE(GetAttributes(target, &attributes));
+    EXPECT_TRUE(attributes & kAttributeArchive);
+    EXPECT_TRUE(testfiles::Xattr(target, kArchivedMarkerName).isEmpty());
+}
+
+TEST_F(CopyFileTest, ExistingTargetLosesStaleAttributesAndContent)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "short"));
+    ASSERT_TRUE(testfiles::WriteFile(target, testfiles::Pattern(200000)));
+    const bool xattrs = testfiles::SetXattr(target, "user.stale", "old");
+    ASSERT_TRUE(Copy());
+    EXPECT_EQ(testfiles::ReadFile(target), QByteArray("short"));
+    if (xattrs) {
+        EXPECT_TRUE(testfiles::Xattr(target, "user.stale").isEmpty());
+    }
+}
+
+TEST_F(CopyFileTest, SetUserIdBitIsNotCopied)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "#!/bin/sh\n", 04755));
+    ASSERT_TRUE(Copy());
+    EXPECT_EQ(testfiles::Mode(target), 0755u);
+}
+
+TEST_F(CopyFileTest, ProgressAfterEveryChunk)
+{
+    const qint64 size = 3 * kChunk + 100;
+    ASSERT_TRUE(testfiles::WriteFile(source, testfiles::Pattern(size)));
+    Progress progress;
+    ASSERT_TRUE(Copy(&progress));
+    ASSERT_GE(progress.calls.size(), 4u);
+    qint64 previous = 0;
+    for (const auto &[total, done] : progress.calls) {
+        EXPECT_EQ(total, size);
+        EXPECT_GT(done, previous);
+        EXPECT_LE(done - previous, kChunk);
+        previous = done;
+    }
+    EXPECT_EQ(previous, size);
+}
+
+TEST_F(CopyFileTest, EmptyFileIsCopied)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, QByteArray()));
+    Progress progress;
+    ASSERT_TRUE(Copy(&progress));
+    EXPECT_TRUE(testfiles::PathPresent(target));
+    EXPECT_TRUE(testfiles::ReadFile(target).isEmpty());
+    EXPECT_TRUE(progress.calls.empty());
+}
+
+TEST_F(CopyFileTest, CancelFromTheCallbackRemovesThePartialTarget)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, testfiles::Pattern(5 * kChunk)));
+    Progress progress;
+    progress.cancelAfter = 2;
+    EXPECT_FALSE(Copy(&progress));
+    EXPECT_EQ(LastError(), ECANCELED);
+    EXPECT_EQ(progress.calls.size(), 2u);
+    EXPECT_FALSE(testfiles::PathPresent(target));
+}
+
+TEST_F(CopyFileTest, CancelFlagStopsTheCopy)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, testfiles::Pattern(5 * kChunk)));
+    std::atomic<bool> cancel{false};
+    Progress progress;
+    const bool ok = CopyFileWithProgress(source, target,
+                                         [&](qint64 total, qint64 done) {
+                                             cancel = true;
+                                             return progress.Callback()(total, done);
+                                         },
+                                         &cancel, kChunk);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(LastError(), ECANCELED);
+    EXPECT_EQ(progress.calls.size(), 1u);
+    EXPECT_FALSE(testfiles::PathPresent(target));
+}
+
+TEST_F(CopyFileTest, InjectedWriteFailureRemovesThePartialTarget)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, testfiles::Pattern(5 * kChunk)));
+    fault::Arm(fault::Operation::CopyData, 2, ENOSPC);
+    Progress progress;
+    EXPECT_FALSE(Copy(&progress));
+    EXPECT_EQ(LastError(), ENOSPC);
+    EXPECT_EQ(progress.calls.size(), 1u);
+    EXPECT_FALSE(testfiles::PathPresent(target));
+}
+
+TEST_F(CopyFileTest, InjectedTimeFailureRemovesTheTarget)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "abc"));
+    fault::Arm(fault::Operation::SetFileTime, 1, EIO);
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(LastError(), EIO);
+    EXPECT_FALSE(testfiles::PathPresent(target));
+}
+
+TEST_F(CopyFileTest, FailedTargetOpenLeavesAnExistingTargetAlone)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "new"));
+    ASSERT_TRUE(testfiles::WriteFile(target, "old"));
+    fault::Arm(fault::Operation::Open, 2, EMFILE);
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(LastError(), EMFILE);
+    EXPECT_EQ(testfiles::ReadFile(target), QByteArray("old"));
+}
+
+TEST_F(CopyFileTest, ReadOnlyTargetIsRefusedEvenForRoot)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "new"));
+    ASSERT_TRUE(testfiles::WriteFile(target, "old", 0444));
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(LastError(), EACCES);
+    EXPECT_EQ(testfiles::ReadFile(target), QByteArray("old"));
+}
+
+TEST_F(CopyFileTest, FifoSourceFailsWithoutWaiting)
+{
+    ASSERT_EQ(::mkfifo(testfiles::Bytes(source).constData(), 0644), 0);
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(LastError(), EINVAL);
+    EXPECT_FALSE(testfiles::PathPresent(target));
+}
+
+TEST_F(CopyFileTest, FifoTargetIsRefusedWithoutWaiting)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "data"));
+    ASSERT_EQ(::mkfifo(testfiles::Bytes(target).constData(), 0644), 0);
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(LastError(), EINVAL);
+}
+
+TEST_F(CopyFileTest, DirectorySourceFails)
+{
+    EXPECT_FALSE(CopyFileWithProgress(dir.path(), target, {}, nullptr));
+    EXPECT_EQ(LastError(), EISDIR);
+    EXPECT_FALSE(testfiles::PathPresent(target));
+}
+
+TEST_F(CopyFileTest, MissingSourceFails)
+{
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(LastError(), ENOENT);
+    EXPECT_FALSE(testfiles::PathPresent(target));
+}
+
+TEST_F(CopyFileTest, CopyOntoItselfKeepsTheFile)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "precious"));
+    const QString hardLink = dir.path() + QStringLiteral("/hardlink");
+    ASSERT_EQ(::link(testfiles::Bytes(source).constData(), testfiles::Bytes(hardLink).constData()), 0);
+    for (const QString &onto : {source, hardLink}) {
+        EXPECT_FALSE(CopyFileWithProgress(source, onto, {}, nullptr));
+        EXPECT_EQ(LastError(), EINVAL);
+        EXPECT_EQ(testfiles::ReadFile(source), QByteArray("precious"));
+    }
+}
+
+TEST_F(CopyFileTest, SymbolicLinkSourceCopiesTheFileItPointsTo)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "linked"));
+    const QString link = dir.path() + QStringLiteral("/link");
+    ASSERT_EQ(::symlink("source", testfiles::Bytes(link).constData()), 0);
+    ASSERT_TRUE(CopyFileWithProgress(link, target, {}, nullptr));
+    EXPECT_EQ(testfiles::ReadFile(target), QByteArray("linked"));
+}
+
+// /dev/shm is usually a different file system, where the kernel cannot copy between the
+// two files and the read/write path takes over.
+TEST_F(CopyFileTest, CopiesAcrossFileSystems)
+{
+    QTemporaryDir other(QStringLiteral("/dev/shm/copytest-XXXXXX"));
+    if (!other.isValid())
+        GTEST_SKIP() << "no /dev/shm";
+    const QByteArray content = testfiles::Pattern(2 * kChunk + 5);
+    ASSERT_TRUE(testfiles::WriteFile(source, content, 0600));
+    const QString away = other.path() + QStringLiteral("/copy");
+    Progress progress;
+    ASSERT_TRUE(CopyFileWithProgress(source, away, progress.Callback(), nullptr, kChunk));
+    EXPECT_EQ(testfiles::ReadFile(away), content);
+    EXPECT_EQ(testfiles::Mode(away), 0600u);
+    ASSERT_FALSE(progress.calls.empty());
+    EXPECT_EQ(progress.calls.back().second, content.size());
+
+    ASSERT_TRUE(CopyFileWithProgress(away, target, {}, nullptr, kChunk));
+    EXPECT_EQ(testfiles::ReadFile(target), content);
+}
+
+} // namespace
