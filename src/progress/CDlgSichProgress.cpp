@@ -158,8 +158,10 @@ void CDlgSichProgress::startController()
     try {
         m_controller = std::thread([this, run] {
             RunController(*run).Run();
-            m_controllerDone.store(true);
+            // Posted before the flag is set: once the flag is seen, the thread no longer
+            // touches the window, which may then be destroyed.
             QMetaObject::invokeMethod(this, [this] { onControllerEnded(); }, Qt::QueuedConnection);
+            m_controllerDone.store(true);
         });
     } catch (const std::system_error &) {
         m_run->MarkRunning(false);

@@ -59,6 +59,8 @@ public:
     // The window's side of the run's events, called on the window's thread.
     IRunObserver &Events() { return *this; }
 
+    // The surroundings of the window; they are exchanged between runs only, while no run
+    // thread is alive.
     void SetQuestion(AskQuestion ask);
     void SetSoundPlayer(std::unique_ptr<ISoundPlayer> player);
     void SetTaskbar(std::unique_ptr<ITaskbarProgress> taskbar);

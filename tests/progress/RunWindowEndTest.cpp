@@ -29,7 +29,7 @@ TEST_F(RunWindowTest, CancelAnsweredNoLeavesTheRunAlone)
     EXPECT_FALSE(BoxLines().contains(kUserCancel));
     EXPECT_TRUE(BoxLines().contains(EndLine(0, 0)));
     EXPECT_EQ(FieldText("errorField"), QStringLiteral("0"));
-    EXPECT_EQ(sound->Played(), (std::vector<RunSound>{RunSound::RunEnded, RunSound::EndedWithoutErrors}));
+    EXPECT_EQ(sounds.Played(), (std::vector<RunSound>{RunSound::RunEnded, RunSound::EndedWithoutErrors}));
     EXPECT_TRUE(dialog->IsWindowOpen());
 }
 
@@ -53,7 +53,7 @@ TEST_F(RunWindowTest, CancelAnsweredYesFinishesTheRunAndKeepsTheWindow)
     EXPECT_EQ(lines.last(), LoadStr(306));
     EXPECT_EQ(FieldText("errorField"), QString::number(errors));
     EXPECT_EQ(dialog->Controls().CancelButton->text(), LoadStr(209));
-    EXPECT_EQ(sound->Played(), (std::vector<RunSound>{RunSound::RunEnded, RunSound::EndedWithErrors}));
+    EXPECT_EQ(sounds.Played(), (std::vector<RunSound>{RunSound::RunEnded, RunSound::EndedWithErrors}));
     EXPECT_TRUE(dialog->IsWindowOpen());
     EXPECT_FALSE(host.log.contains(QStringLiteral("EnableView")));
 
@@ -106,7 +106,7 @@ TEST_F(RunWindowTest, ExitAfterCopyEndsTheProgramWithoutTheSaveQuestion)
     const QStringList ends = host.log.filter(QRegularExpression(QStringLiteral("^(Clear|Close|Enable)")));
     EXPECT_EQ(ends, (QStringList{QStringLiteral("ClearDocumentModified"), QStringLiteral("CloseMainWindow"),
                                  QStringLiteral("EnableView")}));
-    EXPECT_EQ(sound->Played().size(), 2u) << "the sounds come before the close";
+    EXPECT_EQ(sounds.Played().size(), 2u) << "the sounds come before the close";
     EXPECT_FALSE(host.log.contains(QStringLiteral("RestoreMainWindow")));
 }
 
@@ -190,4 +190,20 @@ TEST_F(RunWindowTest, CreatingAgainClosesTheFinishedWindowFirst)
     EXPECT_TRUE(BoxLines().isEmpty()) << "a new window starts with an empty message box";
     WaitForRunEnd();
     EXPECT_TRUE(BoxLines().contains(StartLine(0)));
+}
+
+// Should the window object go while its run is in progress, the run is cancelled and its end
+// awaited without a deadlock, although run threads may be waiting for the window right then.
+TEST_F(RunWindowTest, DestroyingTheWindowDuringARunCancelsAndAwaitsIt)
+{
+    dialog->Params().ThreadCount = 3;
+    AddJob();
+    AddJob();
+    AddJob();
+    Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return BoxLines().contains(StartLine(0)); }, 100000));
+    ASSERT_TRUE(dialog->IsRunInProgress());
+    dialog.reset();
+    EXPECT_TRUE(sounds.Played().empty()) << "a run without its window ends silently";
+    EXPECT_FALSE(host.log.contains(QStringLiteral("EnableView")));
 }

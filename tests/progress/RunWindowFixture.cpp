@@ -32,13 +32,13 @@ void FakeHost::StartShutdown(ShutdownKind kind, const QString &message)
     log << QStringLiteral("StartShutdown %1 %2").arg(kind == ShutdownKind::Reboot ? u"reboot" : u"poweroff", message);
 }
 
-void FakeSound::Play(RunSound sound)
+void SoundLog::Add(RunSound sound)
 {
     std::lock_guard<std::mutex> guard(m_lock);
     m_played.push_back(sound);
 }
 
-std::vector<RunSound> FakeSound::Played() const
+std::vector<RunSound> SoundLog::Played() const
 {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_played;
@@ -49,9 +49,7 @@ void RunWindowTest::SetUp()
     GuiTestApp();
     ASSERT_TRUE(tree.isValid());
     dialog = std::make_unique<CDlgSichProgress>(host);
-    auto fakeSound = std::make_unique<FakeSound>();
-    sound = fakeSound.get();
-    dialog->SetSoundPlayer(std::move(fakeSound));
+    dialog->SetSoundPlayer(std::make_unique<FakeSound>(sounds));
     auto fakeTaskbar = std::make_unique<FakeTaskbar>();
     taskbar = fakeTaskbar.get();
     dialog->SetTaskbar(std::move(fakeTaskbar));

@@ -35,14 +35,24 @@ public:
     bool minimized = false;
 };
 
-class FakeSound : public ISoundPlayer {
+// The sounds played, kept by the test so that they outlive the window.
+class SoundLog {
 public:
-    void Play(RunSound sound) override;
+    void Add(RunSound sound);
     std::vector<RunSound> Played() const;
 
 private:
     mutable std::mutex m_lock;
     std::vector<RunSound> m_played;
+};
+
+class FakeSound : public ISoundPlayer {
+public:
+    explicit FakeSound(SoundLog &log) : m_log(log) {}
+    void Play(RunSound sound) override { m_log.Add(sound); }
+
+private:
+    SoundLog &m_log;
 };
 
 class FakeTaskbar : public ITaskbarProgress {
@@ -71,7 +81,7 @@ protected:
 
     QTemporaryDir tree;
     FakeHost host;
-    FakeSound *sound = nullptr;
+    SoundLog sounds;
     FakeTaskbar *taskbar = nullptr;
     std::unique_ptr<CDlgSichProgress> dialog;
     Answer answer = Answer::No;

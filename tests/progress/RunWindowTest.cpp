@@ -24,7 +24,8 @@ namespace {
 // the window thread keeps its event loop going.
 void sendAsWorker(CDlgSichProgress &dialog, const std::function<void(IRunObserver &)> &send)
 {
-    FakeSound sound;
+    SoundLog log;
+    FakeSound sound(log);
     GuiRunObserver observer(dialog.Events(), sound, dialog);
     std::atomic<bool> done{false};
     std::thread worker([&] {

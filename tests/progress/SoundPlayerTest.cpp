@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 struct Tools {
@@ -115,6 +117,16 @@ INSTANTIATE_TEST_SUITE_P(
              QStringLiteral("canberra-gtk-play -i dialog-error"),
              QStringLiteral("paplay <dir>/share/sounds/freedesktop/stereo/dialog-error.oga")}}),
     [](const ::testing::TestParamInfo<Row> &info) { return std::string(info.param.name); });
+
+// The run's controller thread plays the sounds; it is a plain thread without an event loop.
+TEST_F(SoundPlayerRows, PlaysOnAThreadWithoutAnEventLoop)
+{
+    writePlayer(QStringLiteral("canberra-gtk-play"), 0);
+    ThemeSoundPlayer player({path(QStringLiteral("bin"))}, {path(QStringLiteral("share"))});
+    std::thread controller([&] { player.Play(RunSound::EndedWithoutErrors); });
+    controller.join();
+    EXPECT_EQ(calls(), QStringList{QStringLiteral("canberra-gtk-play -i dialog-information")});
+}
 
 TEST(ThemeSoundName, EachRunSoundHasAThemeName)
 {
