@@ -1,6 +1,7 @@
 #include "engine/CProtokolldatei.h"
 
 #include "engine/CUtil.h"
+#include "engine/CheckFileFormat.h"
 
 #include <mutex>
 
@@ -11,18 +12,6 @@ std::mutex &appendLock()
 {
     static std::mutex lock;
     return lock;
-}
-
-QByteArray utf16le(const QString &text)
-{
-    QByteArray bytes;
-    bytes.resize(text.size() * 2);
-    char *out = bytes.data();
-    for (QChar c : text) {
-        *out++ = char(c.unicode() & 0xff);
-        *out++ = char(c.unicode() >> 8);
-    }
-    return bytes;
 }
 
 constexpr qsizetype kMaxErrorTextLength = 1000;
@@ -74,7 +63,7 @@ bool CProtokolldatei::WriteLine(const QString &text)
 {
     if (!IsOpen())
         return false;
-    const QByteArray bytes = utf16le(RecordLine(text));
+    const QByteArray bytes = EncodeUtf16Le(RecordLine(text));
     return m_file->write(bytes) == bytes.size();
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/JobContext.h"
 #include "engine/JobSteps.h"
+#include "engine/RetryListRestore.h"
 #include "engine/RunContext.h"
 #include "engine/TextFormat.h"
 #include "engine/TimeFormat.h"
@@ -27,10 +28,25 @@ void openRecordFiles(JobContext &job, const CViewData &params)
         job.SkippedList.OpenTemp();
 }
 
+// Without a temporary file for the new retry list, the pairs that fail again would be lost
+// along with the list the run deleted at its start; the pairs are then not run and go back
+// into the list unchanged.
+void runRetryPairs(JobContext &job, const CViewData &params)
+{
+    if (params.RetryListFile.isEmpty() || job.RetryList.IsOpen()) {
+        RetryRunWorker(job);
+        return;
+    }
+    job.ErrorLogged(FormatStr(5002, {TimeStamp(), params.RetryListFile}));
+    QString error;
+    if (!RestoreRetryPairs(params, &error))
+        job.ErrorLogged(FormatStr(5003, {TimeStamp(), params.RetryListFile, error}));
+}
+
 void runJobBody(JobContext &job, const CViewData &params)
 {
     if (params.RetryRun) {
-        RetryRunWorker(job);
+        runRetryPairs(job, params);
         return;
     }
     RunJob(job);

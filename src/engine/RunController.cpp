@@ -4,6 +4,7 @@
 #include "engine/CProtokolldatei.h"
 #include "engine/CUtil.h"
 #include "engine/JobSteps.h"
+#include "engine/RetryListRestore.h"
 #include "engine/RunContext.h"
 #include "engine/TextFormat.h"
 #include "engine/TimeFormat.h"
@@ -114,6 +115,11 @@ void RunController::startWorker(CJobSlot &slot, int jobIndex)
     record.Pane = slot.SlotNumber();
     record.ErrorCount = 1;
     m_run.SendMessage(record, MessageKind::Error, FormatStr(5001, {TimeStamp(), qint64(jobIndex)}));
+    QString error;
+    if (params.RetryRun && !RestoreRetryPairs(params, &error)) {
+        m_run.SendMessage(record, MessageKind::Error,
+                          FormatStr(5003, {TimeStamp(), params.RetryListFile, error}));
+    }
 }
 
 void RunController::waitForWorkers()

@@ -142,6 +142,8 @@ constexpr Entry kStrings[] = {
     {429, u"Anzahl gelöschter leerer Quellverzeichnisse: %d, Anzahl durchsuchter Quellverzeichnisse: %d"},
     {430, u"Fehler beim Dekomprimieren der Datei: '%s' aus dem ZIP-Archiv: '%s'"},
     {5001, u"%s Job %d konnte nicht gestartet werden: Das System hat keinen weiteren Thread zugelassen.\r\n"},
+    {5002, u"%s Für die neue Kopierdatei \"%s\" kann keine temporäre Datei angelegt werden. Die Dateien werden nicht kopiert und bleiben in der Kopierdatei eingetragen.\r\n"},
+    {5003, u"%s Die Einträge der Kopierdatei \"%s\" können nicht zurückgeschrieben werden: %s"},
     {5100, u"[Symbolischer Link auf ein Verzeichnis, nicht verfolgt] - %s"},
     {5101, u"[Symbolischer Link ohne erreichbares Ziel] - %s"},
     {5102, u"[Keine reguläre Datei (FIFO, Socket oder Gerät)] - %s"},
