@@ -17,8 +17,6 @@ struct UnpackResult {
 };
 
 // Unpacks job.Record.TargetPath into its own directory when it is one of the program's
-// archives, with progress events on a copy of the job's record.
-//
-// FIXME: the ZIP component does not exist yet, so every archive is left as it is and gets
-// the source's file times like any other file.
+// archives, with progress events on a copy of the job's record. Every failure is shown as
+// one error line on that copy and its text comes back in ErrorText.
 UnpackResult UnpackCopiedArchive(JobContext &job);
