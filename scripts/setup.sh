@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6dbus6
   zlib1g-dev libacl1-dev libgtest-dev
-  attr zip unzip p7zip-full python3 rsync time
+  attr zip unzip p7zip-full python3 rsync time dbus-daemon sound-theme-freedesktop
 )
 
 missing=()
