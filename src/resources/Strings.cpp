@@ -160,6 +160,8 @@ constexpr Entry kStrings[] = {
     {5408, u"Ja"},
     {5409, u"Nein"},
     {5410, u"Der Kopiervorgang konnte nicht gestartet werden: Das System hat keinen weiteren Thread zugelassen.\r\n"},
+    {5500, u"Das ZIP-Archiv \"%s\" ist beschädigt und kann nicht dekomprimiert werden."},
+    {5501, u"Abbruch durch den Benutzer beim Dekomprimieren des ZIP-Archivs \"%s\"."},
     {6100, u"Die Projektdatei \"%s\" kann nicht gelesen werden: Sie endet vorzeitig (bei Byte %I64d)."},
     {6101, u"Die Projektdatei \"%s\" kann nicht gelesen werden: Ungültige Länge einer Zeichenkette (bei Byte %I64d)."},
     {6102, u"Die Datei \"%s\" kann nicht geöffnet werden: %s"},
