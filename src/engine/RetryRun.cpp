@@ -10,7 +10,6 @@
 #include "model/CViewData.h"
 
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -94,7 +93,6 @@ size_t RetryRun::copyPairs()
 {
     for (size_t i = 0; i < m_pairs.size(); ++i) {
         copyPair(m_pairs[i]);
-        std::this_thread::yield();
         if (m_job.IsCancelled())
             return i + 1;
     }
