@@ -55,10 +55,11 @@ bool SameFile(const struct stat &a, const struct stat &b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// Both files are opened without any other status flag that F_SETFL could change, so setting
+// none clears O_NONBLOCK without asking for the flags first.
 bool ClearNonBlocking(int fd)
 {
-    const int flags = fcntl(fd, F_GETFL);
-    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+    if (fcntl(fd, F_SETFL, 0) != 0)
         return FailFromErrno();
     return true;
 }
@@ -101,7 +102,7 @@ bool CheckExistingTarget(const QByteArray &path, const struct stat &source)
 
 // Opens without truncating first: the content is only dropped once the target is known
 // not to be the source itself.
-bool OpenTarget(const QByteArray &path, const struct stat &source, UniqueFd &target)
+bool OpenTarget(const QByteArray &path, const struct stat &source, UniqueFd &target, qint64 *existingSize)
 {
     if (fault::Fails(fault::Operation::Open))
         return false;
@@ -117,6 +118,7 @@ bool OpenTarget(const QByteArray &path, const struct stat &source, UniqueFd &tar
         return false;
     if (SameFile(opened, source))
         return FailWith(EINVAL);
+    *existingSize = opened.st_size;
     return ClearNonBlocking(target.fd);
 }
 
@@ -224,10 +226,12 @@ bool FinishTarget(UniqueFd &target)
     return ::close(fd) == 0 || FailFromErrno();
 }
 
-bool FillTarget(int in, UniqueFd &target, const struct stat &source, const CopyProgressCallback &callback,
-                const std::atomic<bool> *cancelFlag, qint64 chunkBytes)
+// An empty target is not truncated: on ext4 a truncation to zero makes the close start the
+// write-back of the new content at once, which costs more than the copy of a small file.
+bool FillTarget(int in, UniqueFd &target, qint64 existingSize, const struct stat &source,
+                const CopyProgressCallback &callback, const std::atomic<bool> *cancelFlag, qint64 chunkBytes)
 {
-    if (ftruncate(target.fd, 0) != 0)
+    if (existingSize != 0 && ftruncate(target.fd, 0) != 0)
         return FailFromErrno();
     CopyState state;
     state.in = in;
@@ -249,9 +253,10 @@ bool CopyFileWithProgress(const QString &source, const QString &target, const Co
     if (!OpenSource(sourcePath, in, &sourceInfo))
         return false;
     UniqueFd out;
-    if (!OpenTarget(targetPath, sourceInfo, out))
+    qint64 existingSize = 0;
+    if (!OpenTarget(targetPath, sourceInfo, out, &existingSize))
         return false;
-    if (FillTarget(in.fd, out, sourceInfo, callback, cancelFlag, chunkBytes))
+    if (FillTarget(in.fd, out, existingSize, sourceInfo, callback, cancelFlag, chunkBytes))
         return true;
     const int err = LastError();
     if (out.fd >= 0)
