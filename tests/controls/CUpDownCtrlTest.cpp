@@ -1,6 +1,7 @@
 #include "controls/CUpDownCtrl.h"
 #include "support/gui/GuiTestApp.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -11,12 +12,9 @@ namespace {
 
 class CUpDownCtrlTest : public ::testing::Test {
 protected:
-    CUpDownCtrlTest()
-    {
-        GuiTestApp();
-        upDown.SetRange(1, 3);
-    }
+    CUpDownCtrlTest() { upDown.SetRange(1, 3); }
 
+    QApplication &app = GuiTestApp();
     QWidget parent;
     QLineEdit *edit = new QLineEdit(&parent);
     CUpDownCtrl upDown{*edit, &parent};

@@ -4,6 +4,7 @@
 #include "mainwindow/PageSet.h"
 #include "mainwindow/PageToolTips.h"
 #include "resources/Strings.h"
+#include "support/gui/GuiTestApp.h"
 
 #include <QFontMetrics>
 #include <QToolTip>
@@ -16,6 +17,7 @@ using PageToolTipsTest = PageTest;
 
 TEST(PageToolTips, ACarriageReturnInATipStringBreaksTheLine)
 {
+    GuiTestApp();
     const QString tip = CommandText::Tip(QStringLiteral("\nErste Zeile\rZweite Zeile"));
     EXPECT_EQ(tip, QStringLiteral("Erste Zeile\nZweite Zeile"));
     const QFontMetrics metrics(QFont(QStringLiteral("Sans"), 9));
@@ -24,6 +26,7 @@ TEST(PageToolTips, ACarriageReturnInATipStringBreaksTheLine)
 
 TEST(PageToolTips, LongLinesAreWrappedAtBlanksWithinTheWidth)
 {
+    GuiTestApp();
     const QFontMetrics metrics(QFont(QStringLiteral("Sans"), 9));
     const QString text = QStringLiteral("Es werden nur Dateien kopiert, deren Archivbit gesetzt ist, also Dateien, "
                                         "die seit der letzten Sicherung neu sind oder geändert wurden.\r"
@@ -43,6 +46,7 @@ TEST(PageToolTips, LongLinesAreWrappedAtBlanksWithinTheWidth)
 
 TEST(PageToolTips, AWordWiderThanTheTipKeepsALineOfItsOwn)
 {
+    GuiTestApp();
     const QFontMetrics metrics(QFont(QStringLiteral("Sans"), 9));
     const QString word = QStringLiteral("/sehr/langer/Pfad/ohne/jedes/Leerzeichen/bis/zur/Datei.txt");
     EXPECT_EQ(ui::WrapToolTip(QStringLiteral("Datei: ") + word + QStringLiteral(" fertig"), metrics, 100),
