@@ -1,0 +1,8 @@
+#include "RenderPrompts.h"
+
+#include <QDialog>
+
+int RenderPrompts::Exec(QDialog &)
+{
+    return QDialog::Rejected;
+}
