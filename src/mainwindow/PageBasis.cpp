@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -94,6 +95,7 @@ std::optional<qint64> CBasisPage::TakeNumber(QLineEdit &edit, qint64 minimum, qi
     if (m_reporting)
         return std::nullopt;
     m_reporting = true;
+    bringToFront();
     const QString label = ControlText(labelId);
     Prompts().ShowWarning(this, value ? FormatStr(PageText::NumberOutOfRange, {label, minimum, maximum})
                                       : FormatStr(PageText::NotANumber, {label}));
@@ -101,6 +103,18 @@ std::optional<qint64> CBasisPage::TakeNumber(QLineEdit &edit, qint64 minimum, qi
     edit.selectAll();
     m_reporting = false;
     return std::nullopt;
+}
+
+// A value is often refused while another tab is shown (a run start, a save): the page with the
+// field comes to the front, so that the message and the focus point at something visible.
+void CBasisPage::bringToFront()
+{
+    for (QWidget *ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        if (auto *tabs = qobject_cast<QTabWidget *>(ancestor)) {
+            tabs->setCurrentWidget(this);
+            return;
+        }
+    }
 }
 
 void CBasisPage::tag(QWidget &control, int controlId, const char *name, int tipId)

@@ -93,6 +93,7 @@ protected:
     QVBoxLayout &PageLayout() const { return *m_layout; }
 
 private:
+    void bringToFront();
     void tag(QWidget &control, int controlId, const char *name, int tipId);
 
     PageEnvironment m_environment;

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -250,6 +251,19 @@ TEST_F(PageOptionTest, ARefusedThreadCountGetsTheFocus)
     Edit(2009).setText(QStringLiteral("9"));
     EXPECT_FALSE(Page().TakeValues());
     EXPECT_TRUE(Edit(2009).hasFocus());
+}
+
+TEST_F(PageOptionTest, ARefusedValueBringsItsPageToTheFront)
+{
+    QTabWidget tabs;
+    tabs.addTab(&Page(), QStringLiteral("Option"));
+    tabs.addTab(new QWidget, QStringLiteral("Andere"));
+    tabs.setCurrentIndex(1);
+    Edit(2009).setText(QStringLiteral("0"));
+    EXPECT_FALSE(Page().TakeValues());
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    tabs.removeTab(0);
+    Page().setParent(nullptr);
 }
 
 TEST_F(PageOptionTest, ARefusedThreadCountStopsTheEnablingRules)
