@@ -118,6 +118,10 @@ int filterRefusal(const CViewData &params, const DirEntry &entry, qint64 lastWri
         return kFileMatchesPattern;
     if (!params.FileIncludeList.isEmpty() && !matchesAny(entry.Name, params.FileIncludeList))
         return kFileMatchesNoPattern;
+    // Without a valid bound no comparison can refuse, and the local time costs a look at the
+    // time-zone file.
+    if (!params.DateFrom.IsValid() && !params.DateTo.IsValid())
+        return 0;
     const model::CDateTime local = localFileTime(lastWriteTime);
     if (local < params.DateFrom)
         return kEarlierThanDateFrom;
