@@ -2,6 +2,8 @@
 
 #include "engine/TextFormat.h"
 
+#include <QtEndian>
+
 #include <limits>
 
 namespace {
@@ -89,20 +91,14 @@ QList<CheckLine> ParseCheckFile(const QByteArray &content)
 
 QByteArray EncodeUtf16Le(const QString &text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size() * 2);
-    for (QChar c : text) {
-        bytes.append(char(c.unicode() & 0xff));
-        bytes.append(char(c.unicode() >> 8));
-    }
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
     return bytes;
 }
 
 QString DecodeUtf16Le(const QByteArray &bytes)
 {
-    QString text;
-    text.reserve(bytes.size() / 2);
-    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
-        text.append(QChar(char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8))));
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    qFromLittleEndian<char16_t>(bytes.constData(), text.size(), text.data());
     return text;
 }
