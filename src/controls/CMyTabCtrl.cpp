@@ -1,5 +1,7 @@
 #include "controls/CMyTabCtrl.h"
 
+#include "controls/TabImages.h"
+
 CMyTabCtrl::CMyTabCtrl(QWidget *parent)
     : QTabWidget(parent)
 {
@@ -10,7 +12,7 @@ CMyTabCtrl::CMyTabCtrl(QWidget *parent)
 
 int CMyTabCtrl::AddPage(QWidget *page)
 {
-    return addTab(page, page->windowTitle());
+    return addTab(page, TabImages::Get(count()), page->windowTitle());
 }
 
 void CMyTabCtrl::ShowPage(int index)

@@ -3,7 +3,7 @@
 #include <QTabWidget>
 
 // The tab control of the option pages: each tab shows one page, named by the page's window
-// title.
+// title, with the tab image of its index.
 class CMyTabCtrl : public QTabWidget {
 public:
     explicit CMyTabCtrl(QWidget *parent = nullptr);

@@ -1,22 +1,13 @@
 #include "mainwindow/OptionPages.h"
 
-#include "controls/GuiTexts.h"
-#include "mainwindow/CPlaceholderPage.h"
-#include "resources/Strings.h"
+#include "mainwindow/CZelvaronDoc.h"
+#include "mainwindow/PageSet.h"
+#include "mainwindow/PageUserPrompts.h"
 
-namespace {
+#include <memory>
 
-constexpr int kPageCount = 7;
-
-} // namespace
-
-QList<IOptionPage *> CreateOptionPages(const OptionPageContext &)
+QList<IOptionPage *> CreateOptionPages(const OptionPageContext &context)
 {
-    QList<IOptionPage *> pages;
-    for (int tab = 0; tab < kPageCount; ++tab) {
-        auto *page = new CPlaceholderPage(LoadStr(GuiText::PageOption + tab));
-        page->setObjectName(QStringLiteral("Page%1").arg(tab));
-        pages.append(page);
-    }
-    return pages;
+    return ui::CreatePages(
+        {context.Doc.Project(), std::make_shared<ui::CUserPagePrompts>(context.Prompts), context.StartRetryRun});
 }

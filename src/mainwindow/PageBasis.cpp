@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -34,14 +35,26 @@ constexpr int kEllipsisPadding = 20;
 CBasisPage::CBasisPage(const PageEnvironment &environment, int captionId, const QString &note)
     : m_environment(environment)
     , m_title(new CMyStaticTitel(this))
-    , m_layout(new QVBoxLayout(this))
 {
     setWindowTitle(LoadStr(captionId));
     m_title->SetText(note);
     tag(*m_title, TitleId, "Title", 0);
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("PageContent"));
+    m_layout = new QVBoxLayout(content);
     m_layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
     m_layout->setSpacing(kPageSpacing);
     m_layout->addWidget(m_title);
+    // In a window narrower than the page the page scrolls, instead of forcing its width on the
+    // main window.
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("PageScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 }
 
 QWidget *CBasisPage::Control(int controlId) const

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class CMyStaticTitel;
@@ -29,7 +30,8 @@ class IPagePrompts;
 // flag it sets, the prompts, and the start of a run from a Kopierdatei.
 struct PageEnvironment {
     model::CProjectData &Project;
-    IPagePrompts &Prompts;
+    // Shared by the pages, which may outlive whoever created them.
+    std::shared_ptr<IPagePrompts> Prompts;
     // An empty path lets the user choose the Kopierdatei.
     std::function<void(const QString &kopierdatei)> StartRetryRun;
 };
@@ -57,7 +59,7 @@ protected:
     CBasisPage(const PageEnvironment &environment, int captionId, const QString &note);
 
     model::CProjectData &Project() const { return m_environment.Project; }
-    IPagePrompts &Prompts() const { return m_environment.Prompts; }
+    IPagePrompts &Prompts() const { return *m_environment.Prompts; }
     void StartRetryRun(const QString &kopierdatei) const;
     void MarkModified() const;
 

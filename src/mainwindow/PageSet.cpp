@@ -2,7 +2,6 @@
 
 #include "mainwindow/PageDateien.h"
 #include "mainwindow/PageDatum.h"
-#include "mainwindow/PageDesktopPrompts.h"
 #include "mainwindow/PageMuster.h"
 #include "mainwindow/PageOption.h"
 #include "mainwindow/PagePruefdatei.h"
@@ -13,15 +12,15 @@ namespace ui {
 
 QList<IOptionPage *> CreatePages(const PageEnvironment &environment)
 {
-    return {new CPageOption(environment),  new CPagePruefdatei(environment), new CPageMuster(environment),
-            new CPageDatum(environment),   new CPageDateien(environment),    new CPageZip(environment),
-            new CPageUnzip(environment)};
-}
-
-IPagePrompts &DesktopPagePrompts()
-{
-    static CDesktopPagePrompts prompts;
-    return prompts;
+    const QList<IOptionPage *> pages = {
+        new CPageOption(environment), new CPagePruefdatei(environment), new CPageMuster(environment),
+        new CPageDatum(environment),  new CPageDateien(environment),    new CPageZip(environment),
+        new CPageUnzip(environment)};
+    static const char *const names[] = {"CPageOption", "CPagePruefdatei", "CPageMuster", "CPageDatum",
+                                        "CPageDateien", "CPageZip",        "CPageUnzip"};
+    for (qsizetype tab = 0; tab < pages.size(); ++tab)
+        pages[tab]->Widget().setObjectName(QString::fromLatin1(names[tab]));
+    return pages;
 }
 
 } // namespace ui

@@ -12,7 +12,4 @@ namespace ui {
 // takes them.
 QList<IOptionPage *> CreatePages(const PageEnvironment &environment);
 
-// The prompts of the running program, shared by all pages.
-IPagePrompts &DesktopPagePrompts();
-
 } // namespace ui

@@ -51,8 +51,10 @@ TEST_F(PageSetTest, EveryControlHasANumberAndAName)
 {
     const QList<IOptionPage *> pages = ui::CreatePages(Environment());
     for (IOptionPage *page : pages) {
-        for (QWidget *control : page->Widget().findChildren<QWidget *>()) {
-            if (control->parentWidget() != &page->Widget() && !control->parentWidget()->inherits("QGroupBox"))
+        auto *content = page->Widget().findChild<QWidget *>(QStringLiteral("PageContent"));
+        ASSERT_NE(content, nullptr);
+        for (QWidget *control : content->findChildren<QWidget *>()) {
+            if (control->parentWidget() != content && !control->parentWidget()->inherits("QGroupBox"))
                 continue; // parts of composite controls
             EXPECT_NE(ui::CBasisPage::ControlId(*control), 0) << control->metaObject()->className();
             EXPECT_FALSE(control->objectName().isEmpty()) << ui::CBasisPage::ControlId(*control);

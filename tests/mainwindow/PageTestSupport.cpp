@@ -35,7 +35,9 @@ PageTest::PageTest()
 
 ui::PageEnvironment PageTest::Environment()
 {
-    return {project, prompts, [this](const QString &kopierdatei) { retryRuns.append(kopierdatei); }};
+    // The prompts belong to the test, which outlives its pages.
+    const std::shared_ptr<ui::IPagePrompts> shared(&prompts, [](ui::IPagePrompts *) {});
+    return {project, shared, [this](const QString &kopierdatei) { retryRuns.append(kopierdatei); }};
 }
 
 void PageTest::ShowActive(QWidget &page)

@@ -1,7 +1,8 @@
-#include "mainwindow/PageDesktopPrompts.h"
+#include "mainwindow/PageUserPrompts.h"
 
 #include "controls/DocumentTemplate.h"
 #include "controls/GuiTexts.h"
+#include "controls/UserPrompts.h"
 #include "engine/CUtil.h"
 #include "engine/TextFormat.h"
 #include "mainwindow/PageFileViewer.h"
@@ -27,29 +28,34 @@ QString boxText(const QString &text)
 
 } // namespace
 
-void CDesktopPagePrompts::ShowWarning(QWidget *parent, const QString &text)
+CUserPagePrompts::CUserPagePrompts(IUserPrompts &prompts)
+    : m_prompts(prompts)
 {
-    QMessageBox box(QMessageBox::Warning, DocumentTemplate::AppName(), boxText(text), QMessageBox::NoButton, parent);
-    box.setDefaultButton(box.addButton(LoadStr(GuiText::Ok), QMessageBox::AcceptRole));
-    box.exec();
 }
 
-Answer CDesktopPagePrompts::AskYesNoDefaultNo(QWidget *parent, const QString &text)
+void CUserPagePrompts::ShowWarning(QWidget *parent, const QString &text)
+{
+    m_prompts.ShowMessage(parent, text, MessageIcon::Warning);
+}
+
+Answer CUserPagePrompts::AskYesNoDefaultNo(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, DocumentTemplate::AppName(), boxText(text), QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("PageQuestion"));
     QPushButton *yes = box.addButton(LoadStr(GuiText::Yes), QMessageBox::YesRole);
     QPushButton *no = box.addButton(LoadStr(GuiText::No), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
-    box.exec();
+    m_prompts.Exec(box);
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
 // An open dialog that also accepts a name that does not exist yet: a record file is often
 // chosen before the first run writes it.
-std::optional<QString> CDesktopPagePrompts::PickTextFile(QWidget *parent, const QString &current)
+std::optional<QString> CUserPagePrompts::PickTextFile(QWidget *parent, const QString &current)
 {
     QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("TextFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({LoadStr(GuiText::TextFileFilter), LoadStr(GuiText::AllFilesFilter)});
@@ -57,17 +63,19 @@ std::optional<QString> CDesktopPagePrompts::PickTextFile(QWidget *parent, const 
         dialog.setDirectory(QFileInfo(current).absolutePath());
         dialog.selectFile(current);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (m_prompts.Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
 
-void CDesktopPagePrompts::ShowFile(QWidget *parent, const QString &path)
+void CUserPagePrompts::ShowFile(QWidget *parent, const QString &path)
 {
     std::optional<model::FileError> error;
     OpenFileViewer(parent, path, error);
-    if (error)
-        ShowWarning(parent, FormatStr(PageText::FileCannotBeOpened, {path, CUtil::GetErrorText(error->ErrorCode)}));
+    if (!error)
+        return;
+    const QString reason = CUtil::GetErrorText(error->ErrorCode);
+    m_prompts.ShowMessage(parent, FormatStr(PageText::FileCannotBeOpened, {path, reason}), MessageIcon::Warning);
 }
 
 } // namespace ui
