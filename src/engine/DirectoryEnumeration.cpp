@@ -75,7 +75,7 @@ public:
     {
         CDirStruct *record = NewRecord(directory);
         QList<platform::DirectoryEntry> listed;
-        if (!platform::ListDirectory(directory, &listed)) {
+        if (!platform::ListDirectory(directory, &listed, m_request.Archive)) {
             if (record)
                 record->ListError = platform::LastError();
             return;

@@ -68,6 +68,8 @@ struct EnumerationRequest {
     void *UserData = nullptr;     // handed to the callback unchanged
     CDirStructArray *Records = nullptr; // may be null: nothing is collected
     Recursion Recurse = Recursion::WithSubdirectories;
+    // Ignore when no one asks for the archive attribute of the entries.
+    platform::ArchiveMarker Archive = platform::ArchiveMarker::Read;
 };
 
 // Lists `directory` (trailing '/' removed; the root itself may be a symbolic link) and, when

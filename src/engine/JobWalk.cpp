@@ -121,6 +121,7 @@ void JobWalk::listTree()
     request.UserData = &selection;
     request.Records = &m_directories;
     request.Recurse = m_job.Job->WithSubdirs ? Recursion::WithSubdirectories : Recursion::TopLevelOnly;
+    request.Archive = m_params.OnlyArchiveBit ? platform::ArchiveMarker::Read : platform::ArchiveMarker::Ignore;
     EnumerateDirectory(m_roots.Source, request);
 }
 

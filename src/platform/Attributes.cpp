@@ -89,14 +89,15 @@ QByteArray ArchivedMarkerValue(const struct stat &st)
     return QByteArray::number(nanoseconds) + ' ' + QByteArray::number(qint64(st.st_size));
 }
 
-quint32 AttributesFromStat(const QByteArray &encodedPath, const struct stat &st, LinkMode linkMode)
+quint32 AttributesFromStat(const QByteArray &encodedPath, const struct stat &st, LinkMode linkMode,
+                           ArchiveMarker marker)
 {
     quint32 attributes = 0;
     if (IsReadOnly(st) && !S_ISLNK(st.st_mode))
         attributes |= kAttributeReadOnly;
     if (S_ISDIR(st.st_mode))
         attributes |= kAttributeDirectory;
-    if (!CanCarryMarker(st) || !MarkerMatches(encodedPath, st, linkMode))
+    if (marker == ArchiveMarker::Ignore || !CanCarryMarker(st) || !MarkerMatches(encodedPath, st, linkMode))
         attributes |= kAttributeArchive;
     return attributes;
 }

@@ -32,7 +32,8 @@ inline constexpr char kArchivedMarkerName[] = "user.zelvaron.archived";
 QByteArray ArchivedMarkerValue(const struct stat &st);
 
 // The attribute word of the file `encodedPath` whose stat result is `st`.
-quint32 AttributesFromStat(const QByteArray &encodedPath, const struct stat &st, LinkMode linkMode);
+quint32 AttributesFromStat(const QByteArray &encodedPath, const struct stat &st, LinkMode linkMode,
+                           ArchiveMarker marker = ArchiveMarker::Read);
 
 // Both follow symbolic links.
 bool GetAttributes(const QString &path, quint32 *attributes);

@@ -55,7 +55,8 @@ quint32 ModeFromDirentType(unsigned char type)
 
 // Returns false when the entry has vanished. An entry that cannot be examined for another
 // reason keeps the type the directory reported and zero for the rest.
-bool DescribeEntry(int dirFd, const QByteArray &prefix, const dirent &entry, DirectoryEntry *out)
+bool DescribeEntry(int dirFd, const QByteArray &prefix, const dirent &entry, ArchiveMarker marker,
+                   DirectoryEntry *out)
 {
     out->name = DecodeFileName(entry.d_name);
     struct stat st{};
@@ -68,7 +69,8 @@ bool DescribeEntry(int dirFd, const QByteArray &prefix, const dirent &entry, Dir
         out->info.inode = entry.d_ino;
         return true;
     }
-    out->info = FileInfoFromStat(prefix + entry.d_name, st, LinkMode::DoNotFollow);
+    const QByteArray path = marker == ArchiveMarker::Read ? prefix + entry.d_name : QByteArray();
+    out->info = FileInfoFromStat(path, st, LinkMode::DoNotFollow, marker);
     return true;
 }
 
@@ -79,7 +81,7 @@ QByteArray EntryPrefix(const QByteArray &directory)
 
 } // namespace
 
-bool ListDirectory(const QString &directory, QList<DirectoryEntry> *entries)
+bool ListDirectory(const QString &directory, QList<DirectoryEntry> *entries, ArchiveMarker marker)
 {
     entries->clear();
     if (fault::Fails(fault::Operation::ListDirectory))
@@ -98,7 +100,7 @@ bool ListDirectory(const QString &directory, QList<DirectoryEntry> *entries)
             return errno == 0 || FailFromErrno();
         if (IsDotOrDotDot(entry->d_name))
             continue;
-        if (DescribeEntry(dirFd, prefix, *entry, &item))
+        if (DescribeEntry(dirFd, prefix, *entry, marker, &item))
             entries->append(item);
     }
 }

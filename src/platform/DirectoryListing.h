@@ -17,6 +17,7 @@ struct DirectoryEntry {
 
 // Lists the entries of `directory` except "." and "..", in the order the file system
 // returns them. An entry that vanishes while it is listed is left out.
-bool ListDirectory(const QString &directory, QList<DirectoryEntry> *entries);
+bool ListDirectory(const QString &directory, QList<DirectoryEntry> *entries,
+                   ArchiveMarker marker = ArchiveMarker::Read);
 
 } // namespace platform

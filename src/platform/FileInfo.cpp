@@ -42,14 +42,15 @@ FileType FileTypeFromMode(quint32 mode)
     }
 }
 
-FileInfo FileInfoFromStat(const QByteArray &encodedPath, const struct stat &st, LinkMode linkMode)
+FileInfo FileInfoFromStat(const QByteArray &encodedPath, const struct stat &st, LinkMode linkMode,
+                          ArchiveMarker marker)
 {
     FileInfo info;
     info.type = FileTypeFromMode(st.st_mode);
     info.size = st.st_size;
     info.lastWriteTime = FileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
     info.mode = st.st_mode;
-    info.attributes = AttributesFromStat(encodedPath, st, linkMode);
+    info.attributes = AttributesFromStat(encodedPath, st, linkMode, marker);
     info.device = st.st_dev;
     info.inode = st.st_ino;
     return info;

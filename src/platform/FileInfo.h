@@ -27,6 +27,13 @@ enum class LinkMode {
     Follow,
 };
 
+// Whether the archive attribute is derived from the file's marker, which costs one more
+// look-up per file, or not examined and shown as set (as for a file without a marker).
+enum class ArchiveMarker {
+    Read,
+    Ignore,
+};
+
 struct FileInfo {
     FileType type = FileType::Other;
     qint64 size = 0;
@@ -41,7 +48,8 @@ FileType FileTypeFromMode(quint32 mode);
 
 // Builds the information from a stat result for `encodedPath`; used where the stat result is
 // at hand already, as in a directory listing.
-FileInfo FileInfoFromStat(const QByteArray &encodedPath, const struct stat &st, LinkMode linkMode);
+FileInfo FileInfoFromStat(const QByteArray &encodedPath, const struct stat &st, LinkMode linkMode,
+                          ArchiveMarker marker = ArchiveMarker::Read);
 
 bool GetFileInfo(const QString &path, LinkMode linkMode, FileInfo *info);
 

@@ -66,6 +66,30 @@ TEST_F(DirectoryListingTest, EntryTimesComeFromTheFiles)
     EXPECT_EQ(listed.info.inode, direct.inode);
 }
 
+// The marker is only read when asked for; an ignored marker leaves the archive attribute set.
+TEST_F(DirectoryListingTest, ArchiveMarkerIsReadOnlyWhenAskedFor)
+{
+    ASSERT_TRUE(testfiles::WriteFile(Path("file"), "abc"));
+    quint32 attributes = 0;
+    ASSERT_TRUE(GetAttributes(Path("file"), &attributes));
+    if (!SetAttributes(Path("file"), attributes & ~kAttributeArchive))
+        GTEST_SKIP() << "no user extended attributes in the temporary directory";
+    const struct {
+        ArchiveMarker marker;
+        quint32 attributes;
+    } rows[] = {
+        {ArchiveMarker::Read, 0},
+        {ArchiveMarker::Ignore, kAttributeArchive},
+    };
+    for (const auto &row : rows) {
+        QList<DirectoryEntry> entries;
+        ASSERT_TRUE(ListDirectory(dir.path(), &entries, row.marker));
+        ASSERT_EQ(entries.size(), 1);
+        EXPECT_EQ(entries[0].info.attributes, row.attributes) << int(row.marker);
+        EXPECT_EQ(entries[0].info.size, 3);
+    }
+}
+
 TEST_F(DirectoryListingTest, EmptyDirectoryHasNoEntries)
 {
     EXPECT_TRUE(List().isEmpty());
