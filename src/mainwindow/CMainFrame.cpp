@@ -1,5 +1,6 @@
 #include "mainwindow/CMainFrame.h"
 
+#include "controls/CMyListCtrl.h"
 #include "controls/CommandText.h"
 #include "controls/DocumentTemplate.h"
 #include "controls/GuiTexts.h"
@@ -41,7 +42,10 @@ CMainFrame::CMainFrame(IUserPrompts &prompts, const QStringList &recentFiles, QW
     m_progress = std::make_unique<CDlgSichProgress>(*this, this);
     m_view = new CViewSich(*m_doc, *m_progress, prompts, this);
     setCentralWidget(m_view);
-    m_files = std::make_unique<ProjectCommands>(*m_doc, prompts, *this, [this] { return m_view->TakePageValues(); });
+    m_files = std::make_unique<ProjectCommands>(
+        *m_doc, prompts, *this,
+        ProjectCommands::ViewHooks{[this] { m_view->List().FinishEditor(EditorFinish::Commit); },
+                                   [this] { return m_view->TakePageValues(); }});
     createActions();
     createMenus();
     createToolBar();

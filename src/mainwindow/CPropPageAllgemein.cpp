@@ -2,6 +2,7 @@
 
 #include "controls/BrowseButton.h"
 #include "controls/BrowseForFolder.h"
+#include "controls/CMyStaticTitel.h"
 #include "controls/GuiTexts.h"
 #include "engine/CUtil.h"
 #include "model/CSettings.h"
@@ -9,7 +10,6 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,19 +18,19 @@ namespace {
 
 constexpr int kBrowseTitle = 215;
 constexpr int kBrowseButton = 1101;
+constexpr int kNarrowestNoteWidth = 460;
 
-QLabel *noteLabel(QWidget *parent)
+CMyStaticTitel *noteTitle(QWidget *parent)
 {
+    auto *title = new CMyStaticTitel(parent);
+    title->setObjectName(QStringLiteral("Title1086"));
     QString note = LoadStr(GuiText::TempDirNote);
     note.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    auto *label = new QLabel(note, parent);
-    label->setObjectName(QStringLiteral("Title1086"));
-    label->setWordWrap(true);
-    label->setFrameShape(QFrame::StyledPanel);
-    label->setMargin(8);
-    label->setAutoFillBackground(true);
-    label->setBackgroundRole(QPalette::AlternateBase);
-    return label;
+    title->SetText(note);
+    // A dialog does not grow with the height its note needs for its width, so the note asks
+    // for the height it needs at the narrowest width the sheet allows.
+    title->setMinimumHeight(title->heightForWidth(kNarrowestNoteWidth));
+    return title;
 }
 
 } // namespace
@@ -52,7 +52,7 @@ CPropPageAllgemein::CPropPageAllgemein(IUserPrompts &prompts, QWidget *parent)
     row->addWidget(browse);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(noteLabel(this));
+    layout->addWidget(noteTitle(this));
     layout->addWidget(group);
     layout->addStretch(1);
 

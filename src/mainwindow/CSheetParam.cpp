@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kCaption = 214;
 constexpr int kCancelText = 211;
-constexpr int kMinimumWidth = 520;
+constexpr int kMinimumWidth = 540;
 
 } // namespace
 

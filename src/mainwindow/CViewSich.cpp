@@ -206,6 +206,7 @@ void CViewSich::SelectPage(int index)
 
 bool CViewSich::TakePageValues()
 {
+    m_list->FinishEditor(EditorFinish::Commit);
     // When several pages hold a value that fails its validation, the first in this order reports.
     static constexpr int order[] = {0, 1, 2, 4, 3, 5, 6};
     for (int tab : order) {

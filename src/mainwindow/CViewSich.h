@@ -60,7 +60,8 @@ public:
     void SetJobStatus(int row, const QString &text);
     // Selects option tab `index` (the navigation commands).
     void SelectPage(int index);
-    // Lets every page take its controls' values; false when one fails its validation.
+    // Commits an open cell editor and lets every page take its controls' values; false when
+    // one fails its validation.
     bool TakePageValues();
 
     // The context menu of a row: the items to show each directory that exists, then "Abbrechen".

@@ -10,17 +10,18 @@
 
 #include <QFileInfo>
 
-ProjectCommands::ProjectCommands(CZelvaronDoc &doc, IUserPrompts &prompts, QWidget &window,
-                                 std::function<bool()> takePageValues)
+ProjectCommands::ProjectCommands(CZelvaronDoc &doc, IUserPrompts &prompts, QWidget &window, ViewHooks view)
     : m_doc(doc)
     , m_prompts(prompts)
     , m_window(window)
-    , m_takePageValues(std::move(takePageValues))
+    , m_view(std::move(view))
 {
 }
 
 bool ProjectCommands::SaveModified()
 {
+    if (m_view.finishEdits)
+        m_view.finishEdits();
     if (!m_doc.IsModified())
         return true;
     switch (m_prompts.AskSaveChanges(&m_window, FormatStr(GuiText::SaveChangesQuestion, {m_doc.Title()}))) {
@@ -90,7 +91,7 @@ bool ProjectCommands::OnFileSaveAs()
 
 bool ProjectCommands::saveTo(const QString &path)
 {
-    if (m_takePageValues && !m_takePageValues())
+    if (m_view.takeValues && !m_view.takeValues())
         return false;
     if (const std::optional<model::ProjectFileError> error = m_doc.SaveProject(path)) {
         m_prompts.ShowMessage(&m_window, error->Message(), MessageIcon::Warning);

