@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Renders the main window with a sample project, its menus and context menu, the job entry
-# dialog, the parameter sheet, the countdown and both status windows to PNG files (offscreen,
-# no display needed).
+# Renders the main window with a sample project, each of its option pages, its menus and
+# context menu, the job entry dialog, the parameter sheet, the countdown and both status windows
+# to PNG files (offscreen, no display needed).
 #   scripts/render-mainwindow.sh [build directory] [output directory]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -39,9 +40,9 @@ CBasisPage::CBasisPage(const PageEnvironment &environment, int captionId, const 
     setWindowTitle(LoadStr(captionId));
     m_title->SetText(note);
     tag(*m_title, TitleId, "Title", 0);
-    auto *content = new QWidget;
-    content->setObjectName(QStringLiteral("PageContent"));
-    m_layout = new QVBoxLayout(content);
+    m_content = new QWidget;
+    m_content->setObjectName(QStringLiteral("PageContent"));
+    m_layout = new QVBoxLayout(m_content);
     m_layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
     m_layout->setSpacing(kPageSpacing);
     m_layout->addWidget(m_title);
@@ -51,10 +52,16 @@ CBasisPage::CBasisPage(const PageEnvironment &environment, int captionId, const 
     scroll->setObjectName(QStringLiteral("PageScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
-    scroll->setWidget(content);
+    scroll->setWidget(m_content);
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+}
+
+QSize CBasisPage::sizeHint() const
+{
+    const QSize content = m_content->sizeHint();
+    return {content.width(), content.height() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)};
 }
 
 QWidget *CBasisPage::Control(int controlId) const

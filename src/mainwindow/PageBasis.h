@@ -47,6 +47,10 @@ public:
 
     QWidget &Widget() override { return *this; }
 
+    // The size of the page's controls, with room below them for the horizontal scroll bar that
+    // a narrower window shows, so that the page then needs no vertical one as well.
+    QSize sizeHint() const override;
+
     CMyStaticTitel &Title() const { return *m_title; }
 
     // The control with this number (the first one, for a number used twice); none when the page
@@ -100,6 +104,7 @@ private:
 
     PageEnvironment m_environment;
     CMyStaticTitel *m_title = nullptr;
+    QWidget *m_content = nullptr;
     QVBoxLayout *m_layout = nullptr;
     // Set while a refused number is reported, so that the focus change the message causes
     // does not report it again.

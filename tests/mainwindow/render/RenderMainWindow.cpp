@@ -4,6 +4,7 @@
 #include "RenderPrompts.h"
 
 #include "controls/CMyListCtrl.h"
+#include "controls/CMyTabCtrl.h"
 #include "mainwindow/CDlgNeuAen.h"
 #include "mainwindow/CMainFrame.h"
 #include "mainwindow/CSheetParam.h"
@@ -51,6 +52,15 @@ void openSampleProject(CMainFrame &frame, const QString &folder)
         {0, 1, QStringLiteral("/home/anna/Projekte/zelvaron"), QStringLiteral("/srv/sicherung/projekte")},
         {1, 0, QStringLiteral("/etc"), QStringLiteral("/var/tmp")},
     };
+    project.Option.LogFile = QStringLiteral("/home/anna/Sicherung/protokoll.txt");
+    project.Option.ShutdownAfterCopy = 1;
+    project.Dateien.CopiedListFile = QStringLiteral("/home/anna/Sicherung/kopiert.txt");
+    project.Dateien.RetryListFile = QStringLiteral("/home/anna/Sicherung/kopierdatei.txt");
+    project.Datum.DateFilterMode = model::CPageDatum::RelativeToStart;
+    project.Datum.RelativeDays = QStringLiteral("1");
+    project.Datum.RelativeHours = QStringLiteral("6");
+    project.Zip.CompressFiles = 1;
+    project.Pruefdatei.CheckFile = QStringLiteral("/home/anna/Sicherung/pruefdatei.txt");
     const QString path = QDir(folder).filePath(QStringLiteral("Tagessicherung.zelv"));
     model::SaveProject(path, project);
     frame.Files().OpenDocumentFile(path);
@@ -84,6 +94,12 @@ bool renderMainWindow(RenderPrompts &prompts, const QString &directory, const QS
     frame.show();
     openSampleProject(frame, folder);
     bool ok = save(frame, directory, "mainwindow");
+    for (int tab = 0; tab < frame.View().Tabs().count(); ++tab) {
+        frame.View().SelectPage(tab);
+        const QByteArray name = "page" + QByteArray::number(tab + 1);
+        ok = save(frame.View().Tabs(), directory, name.constData()) && ok;
+    }
+    frame.View().SelectPage(0);
     ok = renderMenus(frame, directory) && ok;
     CViewSich &view = frame.View();
     QMenu *context = view.CreateContextMenu(view.List().CellRect(3, CViewSich::ColSource).center());
