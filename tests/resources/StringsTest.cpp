@@ -1,5 +1,7 @@
 #include "resources/Strings.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
@@ -205,6 +207,19 @@ TEST(Strings, NoTextNamesWindows)
     EXPECT_GT(visited, 2);
 }
 
+// Tool tips of controls are keyed by the control's number: a status prompt, a bare line feed,
+// then the tip, whose lines are separated by a bare carriage return that the tip turns into
+// CR LF when it is shown.
+bool isToolTipEntry(const QString &where)
+{
+    static const QRegularExpression entry(QStringLiteral("^LoadStr\\((\\d+)\\)$"));
+    const QRegularExpressionMatch match = entry.match(where);
+    if (!match.hasMatch())
+        return false;
+    const int id = match.captured(1).toInt();
+    return (id >= 1000 && id < 3000) || id == 5880;
+}
+
 // Lines end in CR LF. Only a few texts separate their parts with a bare line feed: the
 // document template's fields, a command's prompt and tip, and message-box texts that were
 // written that way.
@@ -215,6 +230,8 @@ TEST(Strings, LineEndsAreCrLf)
     };
     std::set<std::string> withBareLineFeed;
     forEachText([&](const QString &where, const QString &text) {
+        if (isToolTipEntry(where))
+            return;
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (text.at(i) == QLatin1Char('\r')) {
                 EXPECT_TRUE(i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
@@ -225,4 +242,17 @@ TEST(Strings, LineEndsAreCrLf)
         }
     });
     EXPECT_EQ(withBareLineFeed, bareLineFeedAllowed);
+}
+
+TEST(Strings, ToolTipsHaveOnePromptSeparatorAndNoCrLf)
+{
+    int tips = 0;
+    forEachText([&](const QString &where, const QString &text) {
+        if (!isToolTipEntry(where))
+            return;
+        ++tips;
+        EXPECT_EQ(text.count(QLatin1Char('\n')), 1) << where.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("\r\n"))) << where.toStdString();
+    });
+    EXPECT_GT(tips, 50);
 }
