@@ -38,21 +38,27 @@ qsizetype completeLinesLength(const QByteArray &content)
     return 0;
 }
 
+// Reads straight into the end of `content`, whose room grows by doubling, so that a large
+// file is neither copied chunk by chunk nor moved once per chunk.
 bool readWholeFile(const QString &path, QByteArray *content)
 {
     platform::FileHandle file;
     if (!file.Open(path, platform::OpenMode::Read))
         return false;
-    QByteArray chunk(kReadChunkBytes, Qt::Uninitialized);
+    qsizetype filled = 0;
     for (;;) {
-        const qint64 got = file.Read(chunk.data(), chunk.size());
+        if (content->size() - filled < kReadChunkBytes)
+            content->resize(qMax(2 * content->size(), filled + kReadChunkBytes));
+        const qint64 got = file.Read(content->data() + filled, content->size() - filled);
         if (got < 0) {
-            content->truncate(completeLinesLength(*content));
+            content->truncate(completeLinesLength(content->left(filled)));
             return false;
         }
-        if (got == 0)
+        if (got == 0) {
+            content->truncate(filled);
             return true;
-        content->append(chunk.constData(), got);
+        }
+        filled += got;
     }
 }
 
@@ -138,7 +144,9 @@ bool CPruefdatei::Load(const QString &path)
     const bool complete = readWholeFile(path, &content);
     std::lock_guard<std::mutex> guard(m_lock);
     m_path = path;
-    for (CheckLine &line : ParseCheckFile(content))
+    QList<CheckLine> lines = ParseCheckFile(content);
+    m_entries.reserve(qMax(kInitialBuckets, lines.size()));
+    for (CheckLine &line : lines)
         m_entries.insert(line.Key, CheckEntry{line.Time, line.Size, true, line.Checksum});
     return complete;
 }
@@ -222,10 +230,15 @@ void CPruefdatei::Reset()
 
 QByteArray CPruefdatei::serialise() const
 {
+    // Room for the keys and checksums plus two 20-digit numbers, three bars and CR LF.
+    qsizetype length = 0;
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it)
+        length += it.key().size() + it->Checksum.size() + 45;
     QString text;
+    text.reserve(length);
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         if (it->Valid)
-            text += FormatCheckLine(CheckLine{it.key(), it->Time, it->Size, it->Checksum});
+            AppendCheckLine(text, it.key(), it->Time, it->Size, it->Checksum);
     }
     return EncodeUtf16Le(text);
 }

@@ -25,6 +25,22 @@ qint64 saturatedStep(qint64 value, int digit, bool negative)
     return value > (max - digit) / 10 ? max : value * 10 + digit;
 }
 
+void appendDecimal(QString &text, qint64 value)
+{
+    char16_t digits[20];
+    int count = 0;
+    // Through the unsigned type, so that the most negative value has its digits too.
+    quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
+    do {
+        digits[count++] = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        text += u'-';
+    while (count > 0)
+        text += QChar(digits[--count]);
+}
+
 } // namespace
 
 bool FitsInCheckLine(QStringView text)
@@ -39,6 +55,18 @@ bool FitsInCheckLine(QStringView text)
 QString FormatCheckLine(const CheckLine &line)
 {
     return FormatStr(374, {line.Key, line.Time, line.Size, line.Checksum});
+}
+
+void AppendCheckLine(QString &text, QStringView key, qint64 time, qint64 size, QStringView checksum)
+{
+    text += key;
+    text += kSeparator;
+    appendDecimal(text, time);
+    text += kSeparator;
+    appendDecimal(text, size);
+    text += kSeparator;
+    text += checksum;
+    text += u"\r\n";
 }
 
 std::optional<CheckLine> ParseCheckLine(QStringView line)

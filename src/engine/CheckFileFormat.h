@@ -24,6 +24,10 @@ bool FitsInCheckLine(QStringView text);
 // The line of one entry, CR LF included (string 374).
 QString FormatCheckLine(const CheckLine &line);
 
+// Appends the same text as FormatCheckLine to `text`, without reading the format and without
+// a string of its own: a check file holds one line per copied file.
+void AppendCheckLine(QString &text, QStringView key, qint64 time, qint64 size, QStringView checksum);
+
 // One line without its line break. Nothing when it lacks the key, time or size field (fewer
 // than two bars); the checksum is empty when the line has only two bars.
 std::optional<CheckLine> ParseCheckLine(QStringView line);

@@ -2,8 +2,6 @@
 
 #include "resources/Strings.h"
 
-#include <vector>
-
 namespace {
 
 struct Conversion {
@@ -39,6 +37,9 @@ bool parseConversion(const QString &format, qsizetype pos, Conversion &out)
 
 QString formatInteger(const Conversion &c, qint64 value)
 {
+    // Plain decimals are by far the most common conversion; they need no printf.
+    if (c.flags.isEmpty() && (c.type == u'd' || c.type == u'i'))
+        return QString::number(value);
     const QByteArray spec = '%' + c.flags.toLatin1() + "ll" + char(c.type.toLatin1());
     return QString::asprintf(spec.constData(), static_cast<long long>(value));
 }
@@ -84,7 +85,7 @@ bool formatArgument(const Conversion &c, const FormatArg &arg, QString &out)
 
 QString FormatText(const QString &format, std::initializer_list<FormatArg> args)
 {
-    const std::vector<FormatArg> values(args);
+    const FormatArg *values = args.begin();
     size_t next = 0;
     QString result;
     result.reserve(format.size() + 64);
@@ -100,7 +101,7 @@ QString FormatText(const QString &format, std::initializer_list<FormatArg> args)
         }
         Conversion c;
         QString piece;
-        if (!parseConversion(format, pos, c) || next >= values.size()
+        if (!parseConversion(format, pos, c) || next >= args.size()
             || !formatArgument(c, values[next], piece)) {
             result += format[pos++];
             continue;

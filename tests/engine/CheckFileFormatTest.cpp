@@ -47,6 +47,27 @@ TEST(CheckFileFormat, LineFormatReadsBackAsTheSameEntry)
     EXPECT_EQ(FormatCheckLine({QStringLiteral("/z/x"), -5, 7, QStringLiteral("ab")}), QStringLiteral("/z/x|-5|7|ab\r\n"));
 }
 
+TEST(CheckFileFormat, AppendedLineIsTheFormattedLine)
+{
+    const CheckLine lines[] = {
+        {QStringLiteral("/z/Größe 1.txt"), 133000000000000000, 4096, QStringLiteral("0123456789abcdef0123456789abcdef")},
+        {QStringLiteral("/z/leer"), 0, 0, QString()},
+        {QStringLiteral("/z/x"), -9223372036854775807 - 1, 9223372036854775807, QStringLiteral("ab")},
+        {QStringLiteral("/z/y"), -10, 9, QString()},
+        {QString(), 1, -1, QString()},
+    };
+    QString all = QStringLiteral("vorher\r\n");
+    QString expected = all;
+    for (const CheckLine &line : lines) {
+        QString one;
+        AppendCheckLine(one, line.Key, line.Time, line.Size, line.Checksum);
+        EXPECT_EQ(one, FormatCheckLine(line));
+        AppendCheckLine(all, line.Key, line.Time, line.Size, line.Checksum);
+        expected += FormatCheckLine(line);
+    }
+    EXPECT_EQ(all, expected);
+}
+
 TEST(CheckFileFormat, OnlyTextsWithoutBarsAndLineBreaksFitInALine)
 {
     const struct {

@@ -8,6 +8,9 @@ TEST(TextFormat, FillsTheDesignsPrintfFormats)
     const struct { const char16_t *format; std::initializer_list<FormatArg> args; const char16_t *expected; } rows[] = {
         {u"Starte Job %d\r\n", {qint64(3)}, u"Starte Job 3\r\n"},
         {u"%I64d %%", {qint64(5000000000)}, u"5000000000 %"},
+        {u"%I64d|%d|%i", {qint64(-9223372036854775807 - 1), qint64(-7), qint64(9223372036854775807)},
+         u"-9223372036854775808|-7|9223372036854775807"},
+        {u"%5d|%-3d|%u|%x", {qint64(42), qint64(7), qint64(-1), qint64(255)}, u"   42|7  |18446744073709551615|ff"},
         {u"%0.2f MB/Sek", {10.24}, u"10.24 MB/Sek"},
         {u"%02d:%02d:%02d", {qint64(1), qint64(2), qint64(3)}, u"01:02:03"},
         {u"%s Datei: \"%s\"", {QStringLiteral("[x],"), QStringLiteral("/tmp/ä b")}, u"[x], Datei: \"/tmp/ä b\""},
