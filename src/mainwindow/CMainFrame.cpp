@@ -25,6 +25,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <utility>
+
 namespace {
 
 constexpr int kDefaultWidth = 980;
@@ -68,8 +70,8 @@ CMainFrame::~CMainFrame()
 {
     savePlacement();
     m_updateTimer.stop();
-    delete m_view;
-    m_view = nullptr;
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    delete std::exchange(m_view, nullptr);
     m_progress.reset();
 }
 
