@@ -29,8 +29,8 @@
 
 namespace {
 
-constexpr int kDefaultWidth = 980;
-constexpr int kDefaultHeight = 720;
+constexpr int kDefaultWidth = 1200;
+constexpr int kDefaultHeight = 760;
 
 } // namespace
 

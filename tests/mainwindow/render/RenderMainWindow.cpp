@@ -90,7 +90,7 @@ bool renderMainWindow(RenderPrompts &prompts, const QString &directory, const QS
 {
     CMainFrame frame(prompts, {QStringLiteral("/home/anna/Sicherungen/Wochenende.zelv"),
                                QStringLiteral("/home/anna/Projekte/ein/sehr/langer/Pfad/Monatsende.zelv")});
-    frame.resize(1000, 720);
+    frame.resize(1200, 760);
     frame.show();
     openSampleProject(frame, folder);
     bool ok = save(frame, directory, "mainwindow");
