@@ -125,8 +125,12 @@ void CPageDatum::connectReactions()
         MarkModified();
         ApplyModeRules();
     });
-    for (QLineEdit *edit : {m_from, m_to, m_days, m_hours})
+    for (QLineEdit *edit : {m_from, m_to, m_days, m_hours}) {
         connect(edit, &QLineEdit::textChanged, this, &CPageDatum::refreshTexts);
+        // A typed date is part of the project; without the mark it would be lost without the
+        // save question when the project is closed.
+        connect(edit, &QLineEdit::textEdited, this, [this] { MarkModified(); });
+    }
 }
 
 void CPageDatum::ShowValues()

@@ -15,6 +15,8 @@ CPageUnzip::CPageUnzip(const PageEnvironment &environment)
 {
     QCheckBox *decompress = NewCheckBox(2067, "DecompressFiles");
     m_binder.Check(*decompress, &model::CPageUnzip::DecompressFiles);
+    // The option is saved with the project, so changing it must lead to the save question.
+    connect(decompress, &QCheckBox::clicked, this, [this] { MarkModified(); });
     PageLayout().addWidget(decompress);
     PageLayout().addStretch(1);
     ShowValues();

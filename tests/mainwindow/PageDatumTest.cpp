@@ -1,5 +1,7 @@
 #include "PageTestSupport.h"
 
+#include <QTest>
+
 #include "engine/TextFormat.h"
 #include "mainwindow/PageDatum.h"
 #include "mainwindow/PageDatumTexts.h"
@@ -106,14 +108,17 @@ TEST_F(PageDatumTest, SwitchingFromAbsoluteToRelativeEmptiesBothDates)
     EXPECT_EQ(project.Datum.DateFilterMode, Group::RelativeToStart);
 }
 
-TEST_F(PageDatumTest, ModeClicksMarkTheProjectModifiedButTypingDoesNot)
+TEST_F(PageDatumTest, ModeClicksAndTypingMarkTheProjectModified)
 {
     ClickMode(kRelative);
     EXPECT_TRUE(project.Modified);
     project.Modified = false;
     Edit(2051).setText(QStringLiteral("3"));
     EXPECT_EQ(project.Datum.RelativeDays, QStringLiteral("3"));
-    EXPECT_FALSE(project.Modified);
+    EXPECT_FALSE(project.Modified) << "showing a value is no change by the user";
+    QTest::keyClicks(&Edit(2051), QStringLiteral("4"));
+    EXPECT_EQ(project.Datum.RelativeDays, QStringLiteral("34"));
+    EXPECT_TRUE(project.Modified);
 }
 
 TEST_F(PageDatumTest, TheExplanationSaysWhichFilesAreCopied)

@@ -29,12 +29,12 @@ TEST_F(PageUnzipTest, ResetLoadAndTakeOfDecompressFiles)
     EXPECT_EQ(project.Unzip.DecompressFiles, 1);
 }
 
-TEST_F(PageUnzipTest, TheBoxChangesTheOptionWithoutMarkingTheProjectModified)
+TEST_F(PageUnzipTest, TheBoxChangesTheOptionAndMarksTheProjectModified)
 {
     ui::CPageUnzip page(Environment());
     Find<QCheckBox>(page, 2067).click();
     EXPECT_EQ(project.Unzip.DecompressFiles, 1);
-    EXPECT_FALSE(project.Modified);
+    EXPECT_TRUE(project.Modified);
 }
 
 TEST_F(PagePruefdateiTest, ResetLoadAndTake)

@@ -207,9 +207,9 @@ TEST(Strings, NoTextNamesWindows)
     EXPECT_GT(visited, 2);
 }
 
-// Tool tips of controls are keyed by the control's number: a status prompt, a bare line feed,
-// then the tip, whose lines are separated by a bare carriage return that the tip turns into
-// CR LF when it is shown.
+// Tool tips of controls are keyed by the control's number, and commands carry their status
+// prompt and tip in one text: the prompt, a bare line feed, then the tip, whose lines are
+// separated by a bare carriage return that the tip turns into CR LF when it is shown.
 bool isToolTipEntry(const QString &where)
 {
     static const QRegularExpression entry(QStringLiteral("^LoadStr\\((\\d+)\\)$"));
@@ -217,7 +217,8 @@ bool isToolTipEntry(const QString &where)
     if (!match.hasMatch())
         return false;
     const int id = match.captured(1).toInt();
-    return (id >= 1000 && id < 3000) || id == 5880;
+    return (id >= 1000 && id < 3000) || (id >= 5760 && id <= 5779) || (id >= 5800 && id <= 5806)
+        || id == 5880;
 }
 
 // Lines end in CR LF. Only a few texts separate their parts with a bare line feed: the
