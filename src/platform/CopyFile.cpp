@@ -31,6 +31,13 @@ struct UniqueFd {
     }
 };
 
+// What the copy needs to know about the target it opened.
+struct OpenedTarget {
+    qint64 existingSize = 0;
+    mode_t permissions = 0;
+    TargetXattrs xattrs = TargetXattrs::MayHaveStale;
+};
+
 struct CopyState {
     int in = -1;
     int out = -1;
@@ -102,10 +109,8 @@ bool CheckExistingTarget(const QByteArray &path, const struct stat &source)
 
 // Opens without truncating first: the content is only dropped once the target is known
 // not to be the source itself.
-bool OpenTarget(const QByteArray &path, const struct stat &source, UniqueFd &target, qint64 *existingSize)
+bool OpenExistingTarget(const QByteArray &path, const struct stat &source, UniqueFd &target, OpenedTarget *info)
 {
-    if (fault::Fails(fault::Operation::Open))
-        return false;
     if (!CheckExistingTarget(path, source))
         return false;
     target.fd = open(path.constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, S_IRUSR | S_IWUSR);
@@ -118,8 +123,29 @@ bool OpenTarget(const QByteArray &path, const struct stat &source, UniqueFd &tar
         return false;
     if (SameFile(opened, source))
         return FailWith(EINVAL);
-    *existingSize = opened.st_size;
+    info->existingSize = opened.st_size;
+    info->permissions = opened.st_mode & 07777;
     return ClearNonBlocking(target.fd);
+}
+
+// Most targets are new. Creating one exclusively needs none of the checks an existing file
+// needs, and it cannot be a FIFO. It gets the source's permission bits from the start (the
+// process's umask may take some away), so that usually no change of mode is left for the
+// end; it holds nothing that the finished copy would not show to the same people.
+bool OpenTarget(const QByteArray &path, const struct stat &source, UniqueFd &target, OpenedTarget *info)
+{
+    if (fault::Fails(fault::Operation::Open))
+        return false;
+    target.fd = open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, source.st_mode & 0777);
+    if (target.fd < 0)
+        return errno == EEXIST ? OpenExistingTarget(path, source, target, info) : FailFromErrno();
+    struct stat created{};
+    if (fstat(target.fd, &created) != 0)
+        return FailFromErrno();
+    info->existingSize = 0;
+    info->permissions = created.st_mode & 07777;
+    info->xattrs = TargetXattrs::None;
+    return true;
 }
 
 bool WriteAll(int fd, const char *data, qint64 size)
@@ -203,11 +229,12 @@ bool CannotStorePermissions(int err)
     return err == EPERM || err == EOPNOTSUPP || err == ENOTSUP;
 }
 
-bool TransferMetadata(int in, int out, const struct stat &source)
+bool TransferMetadata(int in, int out, const struct stat &source, const OpenedTarget &target)
 {
-    if (fchmod(out, source.st_mode & 0777) != 0 && !CannotStorePermissions(errno))
+    const mode_t permissions = source.st_mode & 0777;
+    if (target.permissions != permissions && fchmod(out, permissions) != 0 && !CannotStorePermissions(errno))
         return FailFromErrno();
-    if (!CopyUserXattrs(in, out, kArchivedMarkerName))
+    if (!CopyUserXattrs(in, out, kArchivedMarkerName, target.xattrs))
         return false;
     if (fault::Fails(fault::Operation::SetFileTime))
         return false;
@@ -228,17 +255,18 @@ bool FinishTarget(UniqueFd &target)
 
 // An empty target is not truncated: on ext4 a truncation to zero makes the close start the
 // write-back of the new content at once, which costs more than the copy of a small file.
-bool FillTarget(int in, UniqueFd &target, qint64 existingSize, const struct stat &source,
+bool FillTarget(int in, UniqueFd &target, const OpenedTarget &opened, const struct stat &source,
                 const CopyProgressCallback &callback, const std::atomic<bool> *cancelFlag, qint64 chunkBytes)
 {
-    if (existingSize != 0 && ftruncate(target.fd, 0) != 0)
+    if (opened.existingSize != 0 && ftruncate(target.fd, 0) != 0)
         return FailFromErrno();
     CopyState state;
     state.in = in;
     state.out = target.fd;
     state.total = source.st_size;
     state.chunkBytes = chunkBytes > 0 ? chunkBytes : kDefaultCopyChunkBytes;
-    return CopyData(state, callback, cancelFlag) && TransferMetadata(in, target.fd, source) && FinishTarget(target);
+    return CopyData(state, callback, cancelFlag) && TransferMetadata(in, target.fd, source, opened)
+        && FinishTarget(target);
 }
 
 } // namespace
@@ -253,10 +281,10 @@ bool CopyFileWithProgress(const QString &source, const QString &target, const Co
     if (!OpenSource(sourcePath, in, &sourceInfo))
         return false;
     UniqueFd out;
-    qint64 existingSize = 0;
-    if (!OpenTarget(targetPath, sourceInfo, out, &existingSize))
+    OpenedTarget opened;
+    if (!OpenTarget(targetPath, sourceInfo, out, &opened))
         return false;
-    if (FillTarget(in.fd, out, existingSize, sourceInfo, callback, cancelFlag, chunkBytes))
+    if (FillTarget(in.fd, out, opened, sourceInfo, callback, cancelFlag, chunkBytes))
         return true;
     const int err = LastError();
     if (out.fd >= 0)

@@ -72,7 +72,7 @@ bool ListUserXattrs(int fd, QList<QByteArray> *names)
     return true;
 }
 
-bool CopyUserXattrs(int source, int target, const char *excludedName)
+bool CopyUserXattrs(int source, int target, const char *excludedName, TargetXattrs targetXattrs)
 {
     QList<QByteArray> names;
     if (!ListUserXattrs(source, &names))
@@ -85,7 +85,7 @@ bool CopyUserXattrs(int source, int target, const char *excludedName)
         if (fsetxattr(target, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
             return NotSupported(errno) || FailFromErrno();
     }
-    return RemoveStale(target, names);
+    return targetXattrs == TargetXattrs::None || RemoveStale(target, names);
 }
 
 } // namespace platform

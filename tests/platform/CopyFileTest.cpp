@@ -100,6 +100,49 @@ TEST_F(CopyFileTest, ExistingTargetLosesStaleAttributesAndContent)
     }
 }
 
+// New targets are created with the source's bits, existing ones keep theirs until the end;
+// either way the finished copy has exactly the source's bits, whatever the umask took away.
+TEST_F(CopyFileTest, TargetEndsWithTheSourcesPermissionBits)
+{
+    constexpr mode_t kNoTarget = 01000000;
+    const struct {
+        mode_t source;
+        mode_t umask;
+        mode_t existingTarget;
+    } rows[] = {
+        {0640, 022, kNoTarget}, {0666, 022, kNoTarget}, {0444, 022, kNoTarget}, {0755, 077, kNoTarget},
+        {0600, 022, 0644},      {0644, 022, 0644},      {0664, 002, 0600},
+    };
+    for (const auto &row : rows) {
+        const mode_t previous = ::umask(row.umask);
+        ::unlink(testfiles::Bytes(source).constData());
+        ::unlink(testfiles::Bytes(target).constData());
+        const QByteArray content = "mode " + QByteArray::number(row.source, 8);
+        ASSERT_TRUE(testfiles::WriteFile(source, content, row.source));
+        if (row.existingTarget != kNoTarget) {
+            ASSERT_TRUE(testfiles::WriteFile(target, testfiles::Pattern(5000), row.existingTarget));
+        }
+        const bool copied = Copy();
+        ::umask(previous);
+        ASSERT_TRUE(copied) << std::oct << row.source;
+        EXPECT_EQ(testfiles::ReadFile(target), content);
+        EXPECT_EQ(testfiles::Mode(target), row.source) << std::oct << row.source << " " << row.existingTarget;
+    }
+}
+
+// The copy follows a link at the target's place, also when nothing is at its end yet.
+TEST_F(CopyFileTest, LinkAtTheTargetIsFollowed)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "through the link"));
+    const QString end = dir.path() + QStringLiteral("/end");
+    ASSERT_EQ(::symlink("end", testfiles::Bytes(target).constData()), 0);
+    ASSERT_TRUE(Copy());
+    EXPECT_EQ(testfiles::ReadFile(end), QByteArray("through the link"));
+    struct stat st{};
+    ASSERT_EQ(::lstat(testfiles::Bytes(target).constData(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
 TEST_F(CopyFileTest, SetUserIdBitIsNotCopied)
 {
     ASSERT_TRUE(testfiles::WriteFile(source, "#!/bin/sh\n", 04755));
