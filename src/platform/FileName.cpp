@@ -43,23 +43,24 @@ int ValidSequence(QByteArrayView bytes, qsizetype pos, char32_t *codePoint)
     return length;
 }
 
-void AppendUtf8(QByteArray &out, char32_t value)
+char *PutUtf8(char *out, char32_t value)
 {
     if (value < 0x80) {
-        out.append(static_cast<char>(value));
+        *out++ = static_cast<char>(value);
     } else if (value < 0x800) {
-        out.append(static_cast<char>(0xC0 | (value >> 6)));
-        out.append(static_cast<char>(0x80 | (value & 0x3F)));
+        *out++ = static_cast<char>(0xC0 | (value >> 6));
+        *out++ = static_cast<char>(0x80 | (value & 0x3F));
     } else if (value < 0x10000) {
-        out.append(static_cast<char>(0xE0 | (value >> 12)));
-        out.append(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-        out.append(static_cast<char>(0x80 | (value & 0x3F)));
+        *out++ = static_cast<char>(0xE0 | (value >> 12));
+        *out++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (value & 0x3F));
     } else {
-        out.append(static_cast<char>(0xF0 | (value >> 18)));
-        out.append(static_cast<char>(0x80 | ((value >> 12) & 0x3F)));
-        out.append(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-        out.append(static_cast<char>(0x80 | (value & 0x3F)));
+        *out++ = static_cast<char>(0xF0 | (value >> 18));
+        *out++ = static_cast<char>(0x80 | ((value >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (value & 0x3F));
     }
+    return out;
 }
 
 bool IsEscapedByte(char16_t unit)
@@ -69,53 +70,62 @@ bool IsEscapedByte(char16_t unit)
 
 } // namespace
 
+// Both conversions write into a buffer of the largest possible length and cut it to size at
+// the end: every path of a run passes through them, several times per copied file.
+// One UTF-16 unit never takes more than three bytes (a surrogate pair takes four).
 QByteArray EncodeFileName(const QString &name)
 {
-    QByteArray out;
-    out.reserve(name.size() * 3);
     const qsizetype size = name.size();
+    const auto *units = reinterpret_cast<const char16_t *>(name.utf16());
+    QByteArray out(size * 3, Qt::Uninitialized);
+    char *next = out.data();
     for (qsizetype i = 0; i < size; ++i) {
-        const char16_t unit = name[i].unicode();
-        if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(name[i + 1].unicode())) {
-            AppendUtf8(out, QChar::surrogateToUcs4(unit, name[i + 1].unicode()));
+        const char16_t unit = units[i];
+        if (unit < 0x80) {
+            *next++ = static_cast<char>(unit);
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1])) {
+            next = PutUtf8(next, QChar::surrogateToUcs4(unit, units[i + 1]));
             ++i;
         } else if (IsEscapedByte(unit)) {
-            out.append(static_cast<char>(unit - kEscapeBase));
+            *next++ = static_cast<char>(unit - kEscapeBase);
         } else if (QChar::isSurrogate(unit)) {
-            AppendUtf8(out, 0xFFFD);
+            next = PutUtf8(next, 0xFFFD);
         } else {
-            AppendUtf8(out, unit);
+            next = PutUtf8(next, unit);
         }
     }
+    out.truncate(next - out.constData());
     return out;
 }
 
+// One byte never gives more than one UTF-16 unit (a four-byte sequence gives two).
 QString DecodeFileName(QByteArrayView bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *next = reinterpret_cast<char16_t *>(out.data());
     for (qsizetype pos = 0; pos < bytes.size();) {
         const auto byte = static_cast<unsigned char>(bytes[pos]);
         if (byte < 0x80) {
-            out.append(QChar(char16_t(byte)));
+            *next++ = char16_t(byte);
             ++pos;
             continue;
         }
         char32_t codePoint = 0;
         const int length = ValidSequence(bytes, pos, &codePoint);
         if (length == 0) {
-            out.append(QChar(static_cast<char16_t>(kEscapeBase + byte)));
+            *next++ = static_cast<char16_t>(kEscapeBase + byte);
             ++pos;
             continue;
         }
         if (QChar::requiresSurrogates(codePoint)) {
-            out.append(QChar(QChar::highSurrogate(codePoint)));
-            out.append(QChar(QChar::lowSurrogate(codePoint)));
+            *next++ = QChar::highSurrogate(codePoint);
+            *next++ = QChar::lowSurrogate(codePoint);
         } else {
-            out.append(QChar(static_cast<char16_t>(codePoint)));
+            *next++ = static_cast<char16_t>(codePoint);
         }
         pos += length;
     }
+    out.truncate(next - reinterpret_cast<const char16_t *>(out.constData()));
     return out;
 }
 

@@ -56,6 +56,24 @@ INSTANTIATE_TEST_SUITE_P(
                       NameRow{"\xC0\xAF", Units({0xDCC0, 0xDCAF})},
                       NameRow{"\xEF\xBF\xBD", QString(QChar(char16_t(0xFFFD)))}));
 
+// Names no listing produces: lone surrogates outside the escape range become U+FFFD, and
+// names made only of the longest encodings fill the whole room the conversion reserves.
+TEST(FileName, EncodesLoneSurrogatesAndLongSequences)
+{
+    const struct {
+        QString name;
+        QByteArray bytes;
+    } rows[] = {
+        {Units({u'a', 0xD800}), "a\xEF\xBF\xBD"},
+        {Units({0xDC00, u'b'}), "\xEF\xBF\xBD" "b"},
+        {Units({0xDBFF, 0xDBFF, 0xDFFF}), "\xEF\xBF\xBD\xF4\x8F\xBF\xBF"},
+        {Units({0x20AC, 0x20AC, 0x20AC}), "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"},
+        {Units({0xFFFF}), "\xEF\xBF\xBF"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(platform::EncodeFileName(row.name), row.bytes) << row.bytes.toHex().constData();
+}
+
 TEST(FileName, EveryByteSurvivesARoundTrip)
 {
     QByteArray all;
