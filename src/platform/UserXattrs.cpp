@@ -61,13 +61,29 @@ bool RemoveStale(int target, const QList<QByteArray> &keep)
 bool ListUserXattrs(int fd, QList<QByteArray> *names)
 {
     names->clear();
-    QByteArray list;
-    const bool ok = ReadGrowing(&list, [&](char *buffer, size_t size) { return flistxattr(fd, buffer, size); });
-    if (!ok)
-        return NotSupported(errno) || FailFromErrno();
-    for (const QByteArray &name : list.split('\0')) {
+    // Most files have no attributes or a few short ones: a buffer on the stack takes them
+    // without an allocation.
+    char small[1024];
+    QByteArray large;
+    QByteArrayView list;
+    const ssize_t length = flistxattr(fd, small, sizeof small);
+    if (length >= 0) {
+        list = QByteArrayView(small, length);
+    } else {
+        const bool ok = errno == ERANGE
+            && ReadGrowing(&large, [&](char *buffer, size_t size) { return flistxattr(fd, buffer, size); });
+        if (!ok)
+            return NotSupported(errno) || FailFromErrno();
+        list = large;
+    }
+    for (qsizetype start = 0; start < list.size();) {
+        qsizetype end = list.indexOf('\0', start);
+        if (end < 0)
+            end = list.size();
+        const QByteArrayView name = list.sliced(start, end - start);
         if (name.startsWith("user."))
-            names->append(name);
+            names->append(name.toByteArray());
+        start = end + 1;
     }
     return true;
 }

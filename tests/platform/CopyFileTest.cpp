@@ -75,6 +75,24 @@ TEST_F(CopyFileTest, CopiesContentPermissionsTimeAndUserAttributes)
     }
 }
 
+// More names than fit into the first buffer the list is read into.
+TEST_F(CopyFileTest, LongListOfUserAttributesIsCopiedWhole)
+{
+    ASSERT_TRUE(testfiles::WriteFile(source, "content"));
+    ASSERT_TRUE(testfiles::WriteFile(target, "old"));
+    if (!testfiles::SetXattr(target, "user.stale", "old"))
+        GTEST_SKIP() << "no user extended attributes on this file system";
+    QList<QByteArray> names;
+    for (int i = 0; i < 60; ++i) {
+        names.append("user.an-attribute-with-a-rather-long-name-" + QByteArray::number(i));
+        ASSERT_TRUE(testfiles::SetXattr(source, names.back().constData(), QByteArray::number(i * 7)));
+    }
+    ASSERT_TRUE(Copy());
+    for (int i = 0; i < names.size(); ++i)
+        EXPECT_EQ(testfiles::Xattr(target, names[i].constData()), QByteArray::number(i * 7)) << names[i].constData();
+    EXPECT_TRUE(testfiles::Xattr(target, "user.stale").isEmpty());
+}
+
 TEST_F(CopyFileTest, CopyShowsTheArchiveAttributeEvenWhenTheSourceIsArchived)
 {
     ASSERT_TRUE(testfiles::WriteFile(source, "content"));
