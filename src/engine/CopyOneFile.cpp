@@ -125,9 +125,26 @@ Stage UnpackIfArchive(JobContext &job)
 
 enum class CopyOutcome { Copied, CopyFailed, CompareFailed };
 
-CopyOutcome CopyAndCompare(JobContext &job)
+// Where the file times are carried over. When nothing reads the target between the copy and
+// the transfer of the times, the copy itself sets both times as they are once it has read
+// the source, exactly what the transfer would set, and the transfer is left out: it would
+// look the source up once more and write the target's times a second time. A comparison or
+// the unpacking of an archive reads the target and may move its access time, so after them
+// the times are still carried over as a step of their own.
+enum class TimesStep { WithTheCopy, AfterTheCopy };
+
+TimesStep TimesStepFor(const JobContext &job)
 {
-    if (!CopyWithProgress(job))
+    if (job.Run.Params().CompareAfterCopy || IsArchiveToUnpack(job))
+        return TimesStep::AfterTheCopy;
+    return TimesStep::WithTheCopy;
+}
+
+CopyOutcome CopyAndCompare(JobContext &job, TimesStep timesStep)
+{
+    const platform::CopyTimes times = timesStep == TimesStep::WithTheCopy ? platform::CopyTimes::AccessAndModification
+                                                                         : platform::CopyTimes::Modification;
+    if (!CopyWithProgress(job, times))
         return CopyOutcome::CopyFailed;
     if (job.Run.Params().CompareAfterCopy && !CompareFiles(job))
         return CopyOutcome::CompareFailed;
@@ -138,7 +155,8 @@ CopyOutcome CopyAndCompare(JobContext &job)
 
 bool CopyOneFile(JobContext &job, TargetRoot targetRoot, const QString &checksum)
 {
-    const CopyOutcome outcome = CopyAndCompare(job);
+    const TimesStep timesStep = TimesStepFor(job);
+    const CopyOutcome outcome = CopyAndCompare(job, timesStep);
     if (outcome != CopyOutcome::Copied) {
         ReportFailure(job);
         if (outcome == CopyOutcome::CompareFailed && job.Run.Params().DeleteTargetOnError
@@ -148,7 +166,7 @@ bool CopyOneFile(JobContext &job, TargetRoot targetRoot, const QString &checksum
     }
     if (UnpackIfArchive(job) == Stage::Unpacked)
         return SuccessEnd(job, targetRoot, checksum);
-    if (!CopyFileTimes(job)) {
+    if (timesStep == TimesStep::AfterTheCopy && !CopyFileTimes(job)) {
         ReportFailure(job);
         return FailureEnd(job);
     }

@@ -27,12 +27,13 @@ platform::CopyProgressAction CopyProgressRoutine(JobContext &job, qint64 totalBy
     return job.IsCancelled() ? platform::CopyProgressAction::Cancel : platform::CopyProgressAction::Continue;
 }
 
-bool CopyOnce(JobContext &job)
+bool CopyOnce(JobContext &job, platform::CopyTimes times)
 {
     const auto routine = [&job](qint64 totalBytes, qint64 bytesDone) {
         return CopyProgressRoutine(job, totalBytes, bytesDone);
     };
-    return platform::CopyFileWithProgress(job.Record.SourcePath, job.Record.TargetPath, routine, nullptr);
+    return platform::CopyFileWithProgress(job.Record.SourcePath, job.Record.TargetPath, routine, nullptr,
+                                          platform::kDefaultCopyChunkBytes, times);
 }
 
 // A Kopierdatei names pairs whose target directories may be gone since it was written.
@@ -60,7 +61,7 @@ bool ClearReadOnlyTarget(JobContext &job)
 
 } // namespace
 
-bool CopyWithProgress(JobContext &job)
+bool CopyWithProgress(JobContext &job, platform::CopyTimes times)
 {
     CProgressData &record = job.Record;
     record.FileBytesDone = 0;
@@ -69,11 +70,11 @@ bool CopyWithProgress(JobContext &job)
         job.Pane(kCopyStartMask);
     if (job.Run.Params().RetryRun && !CreateTargetDirectory(job))
         return false;
-    if (CopyOnce(job))
+    if (CopyOnce(job, times))
         return true;
     int error = CUtil::LastError();
     if (error == EACCES && ClearReadOnlyTarget(job)) {
-        if (CopyOnce(job))
+        if (CopyOnce(job, times))
             return true;
         error = CUtil::LastError();
     }

@@ -229,7 +229,24 @@ bool CannotStorePermissions(int err)
     return err == EPERM || err == EOPNOTSUPP || err == ENOTSUP;
 }
 
-bool TransferMetadata(int in, int out, const struct stat &source, const OpenedTarget &target)
+// Reading the source may have moved its access time; the times are taken after the read.
+bool TargetTimes(int in, const struct stat &source, CopyTimes times, timespec stamps[2])
+{
+    if (times == CopyTimes::Modification) {
+        stamps[0].tv_sec = 0;
+        stamps[0].tv_nsec = UTIME_OMIT;
+        stamps[1] = source.st_mtim;
+        return true;
+    }
+    struct stat now{};
+    if (fstat(in, &now) != 0)
+        return FailFromErrno();
+    stamps[0] = now.st_atim;
+    stamps[1] = now.st_mtim;
+    return true;
+}
+
+bool TransferMetadata(int in, int out, const struct stat &source, const OpenedTarget &target, CopyTimes times)
 {
     const mode_t permissions = source.st_mode & 0777;
     if (target.permissions != permissions && fchmod(out, permissions) != 0 && !CannotStorePermissions(errno))
@@ -239,8 +256,8 @@ bool TransferMetadata(int in, int out, const struct stat &source, const OpenedTa
     if (fault::Fails(fault::Operation::SetFileTime))
         return false;
     timespec stamps[2]{};
-    stamps[0].tv_nsec = UTIME_OMIT;
-    stamps[1] = source.st_mtim;
+    if (!TargetTimes(in, source, times, stamps))
+        return false;
     if (futimens(out, stamps) != 0)
         return FailFromErrno();
     return true;
@@ -256,7 +273,8 @@ bool FinishTarget(UniqueFd &target)
 // An empty target is not truncated: on ext4 a truncation to zero makes the close start the
 // write-back of the new content at once, which costs more than the copy of a small file.
 bool FillTarget(int in, UniqueFd &target, const OpenedTarget &opened, const struct stat &source,
-                const CopyProgressCallback &callback, const std::atomic<bool> *cancelFlag, qint64 chunkBytes)
+                const CopyProgressCallback &callback, const std::atomic<bool> *cancelFlag, qint64 chunkBytes,
+                CopyTimes times)
 {
     if (opened.existingSize != 0 && ftruncate(target.fd, 0) != 0)
         return FailFromErrno();
@@ -265,14 +283,14 @@ bool FillTarget(int in, UniqueFd &target, const OpenedTarget &opened, const stru
     state.out = target.fd;
     state.total = source.st_size;
     state.chunkBytes = chunkBytes > 0 ? chunkBytes : kDefaultCopyChunkBytes;
-    return CopyData(state, callback, cancelFlag) && TransferMetadata(in, target.fd, source, opened)
+    return CopyData(state, callback, cancelFlag) && TransferMetadata(in, target.fd, source, opened, times)
         && FinishTarget(target);
 }
 
 } // namespace
 
 bool CopyFileWithProgress(const QString &source, const QString &target, const CopyProgressCallback &callback,
-                          const std::atomic<bool> *cancelFlag, qint64 chunkBytes)
+                          const std::atomic<bool> *cancelFlag, qint64 chunkBytes, CopyTimes times)
 {
     const QByteArray sourcePath = EncodeFileName(source);
     const QByteArray targetPath = EncodeFileName(target);
@@ -284,7 +302,7 @@ bool CopyFileWithProgress(const QString &source, const QString &target, const Co
     OpenedTarget opened;
     if (!OpenTarget(targetPath, sourceInfo, out, &opened))
         return false;
-    if (FillTarget(in.fd, out, opened, sourceInfo, callback, cancelFlag, chunkBytes))
+    if (FillTarget(in.fd, out, opened, sourceInfo, callback, cancelFlag, chunkBytes, times))
         return true;
     const int err = LastError();
     if (out.fd >= 0)

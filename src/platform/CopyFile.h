@@ -21,6 +21,14 @@ using CopyProgressCallback = std::function<CopyProgressAction(qint64 totalBytes,
 
 inline constexpr qint64 kDefaultCopyChunkBytes = 8 * 1024 * 1024;
 
+// The times the target takes from the source: the modification time as the copy began, or
+// both the access and the modification time as the source shows them once its data has been
+// read, which is what a separate transfer of the file times right after the copy would set.
+enum class CopyTimes {
+    Modification,
+    AccessAndModification,
+};
+
 // Copies `source` onto `target`, replacing the content of an existing target.
 //
 // Symbolic links are followed on both sides; whether to copy a link is the caller's choice.
@@ -36,7 +44,7 @@ inline constexpr qint64 kDefaultCopyChunkBytes = 8 * 1024 * 1024;
 // answer ends the copy with ECANCELED.
 //
 // On success the target receives the source's permission bits (without set-user-ID and
-// set-group-ID), its user extended attributes and its modification time; the archive marker
+// set-group-ID), its user extended attributes and the times `times` names; the archive marker
 // (see Attributes.h) is not copied and a stale one of the target is removed, so a freshly
 // written copy shows the archive attribute set. A target file system that cannot store
 // extended attributes or permission bits keeps the data without them.
@@ -45,6 +53,7 @@ inline constexpr qint64 kDefaultCopyChunkBytes = 8 * 1024 * 1024;
 // Fault-injection points: Open (source), Open (target), CopyData (every chunk) and
 // SetFileTime (the final time transfer).
 bool CopyFileWithProgress(const QString &source, const QString &target, const CopyProgressCallback &callback,
-                          const std::atomic<bool> *cancelFlag, qint64 chunkBytes = kDefaultCopyChunkBytes);
+                          const std::atomic<bool> *cancelFlag, qint64 chunkBytes = kDefaultCopyChunkBytes,
+                          CopyTimes times = CopyTimes::Modification);
 
 } // namespace platform

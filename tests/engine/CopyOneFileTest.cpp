@@ -520,10 +520,12 @@ INSTANTIATE_TEST_SUITE_P(
                       CopiedHazardRow{"crLf", QStringLiteral("a\r\nb"), QStringLiteral("a\u240D\u240Ab")}),
     [](const auto &info) { return std::string(info.param.label); });
 
+// With a comparison the times are carried over after it, as a step of their own.
 TEST_F(CopyOneFileTest, FileTimesThatCannotBeSetFailTheFileButKeepTheTarget)
 {
     ASSERT_TRUE(WriteFile(Path(QStringLiteral("src.txt")), QByteArray("data")));
     params.DeleteTargetOnError = true;
+    params.CompareAfterCopy = true;
     OpenLists();
     Describe(QStringLiteral("src.txt"), QStringLiteral("dst.txt"));
     // The first time setting is the copy's own; the second is the transfer of the file times.
@@ -540,6 +542,47 @@ TEST_F(CopyOneFileTest, FileTimesThatCannotBeSetFailTheFileButKeepTheTarget)
     EXPECT_EQ(Finish(job.RetryList, QStringLiteral("retry.txt")),
               Utf16Line(job.Record.ListedSource + QStringLiteral("|") + job.Record.ListedTarget));
     EXPECT_EQ(job.Record.FilesDone, 0);
+}
+
+// Without a comparison the copy sets both times itself; when it cannot, the copy fails.
+TEST_F(CopyOneFileTest, WithoutComparisonTimesThatCannotBeSetFailTheCopy)
+{
+    ASSERT_TRUE(WriteFile(Path(QStringLiteral("src.txt")), QByteArray("data")));
+    OpenLists();
+    Describe(QStringLiteral("src.txt"), QStringLiteral("dst.txt"));
+    platform::fault::Arm(platform::fault::Operation::SetFileTime, 1, EIO);
+
+    EXPECT_FALSE(CopyOneFile(job, TargetRoot::Present, QString()));
+
+    const auto errors = MessagesOfKind(MessageKind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(WithoutTimeStamp(errors[0].text),
+              FormatStr(406, {kT, job.Record.SourcePath, job.Record.TargetPath, CUtil::GetErrorText(EIO)}));
+    EXPECT_FALSE(PathPresent(Path(QStringLiteral("dst.txt"))));
+    EXPECT_EQ(job.Record.FilesDone, 0);
+}
+
+// The target ends with the source's access and modification time as the source shows them
+// at the end, whichever step carried them over. The source's access time lies in the future,
+// where reading does not move it on a file system mounted with relatime.
+TEST_F(CopyOneFileTest, TargetEndsWithTheSourcesTimesWithAndWithoutComparison)
+{
+    for (const bool compare : {false, true}) {
+        ::unlink(Bytes(Path(QStringLiteral("dst.bin"))).constData());
+        ASSERT_TRUE(WriteFile(Path(QStringLiteral("src.bin")), testfiles::Pattern(70000)));
+        SetTimes(Path(QStringLiteral("src.bin")), timespec{::time(nullptr) + 3600, 5}, timespec{1600000000, 7});
+        params.CompareAfterCopy = compare;
+        Describe(QStringLiteral("src.bin"), QStringLiteral("dst.bin"));
+
+        EXPECT_TRUE(CopyOneFile(job, TargetRoot::Present, QString())) << compare;
+
+        const struct stat source = StatOf(Path(QStringLiteral("src.bin")));
+        const struct stat target = StatOf(Path(QStringLiteral("dst.bin")));
+        EXPECT_EQ(target.st_atim.tv_sec, source.st_atim.tv_sec) << compare;
+        EXPECT_EQ(target.st_atim.tv_nsec, source.st_atim.tv_nsec) << compare;
+        EXPECT_EQ(target.st_mtim.tv_sec, 1600000000) << compare;
+        EXPECT_EQ(target.st_mtim.tv_nsec, 7) << compare;
+    }
 }
 
 TEST_F(CopyOneFileTest, RunFromAKopierdateiCreatesTheTargetDirectory)

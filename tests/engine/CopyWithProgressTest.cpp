@@ -34,7 +34,7 @@ TEST_P(CopyProgress, EventsOnlyForLargeFilesOrOnTheRefreshTick)
     Describe(QStringLiteral("src"), QStringLiteral("dst"));
     job.Record.Refresh = row.refresh;
 
-    ASSERT_TRUE(CopyWithProgress(job));
+    ASSERT_TRUE(CopyWithProgress(job, platform::CopyTimes::Modification));
 
     const auto panes = observer.Panes();
     std::vector<qint64> chunkBytes;
@@ -76,7 +76,7 @@ TEST_F(CopyWithProgressTest, StartsWithAnEmptyMessageAndNoFileBytes)
     job.Record.MessageText = QStringLiteral("left over");
     job.Record.FileBytesDone = 77;
 
-    ASSERT_TRUE(CopyWithProgress(job));
+    ASSERT_TRUE(CopyWithProgress(job, platform::CopyTimes::Modification));
 
     EXPECT_TRUE(job.Record.MessageText.isEmpty());
     EXPECT_EQ(job.Record.FileBytesDone, 0);
@@ -88,7 +88,7 @@ TEST_F(CopyWithProgressTest, FailureLeavesTheReasonInTheMessageTextAndSendsNoMes
     Describe(QStringLiteral("."), QStringLiteral("dst")); // a directory is no file to copy
     job.Record.SourcePath = Path(QStringLiteral("missing"));
 
-    ASSERT_FALSE(CopyWithProgress(job));
+    ASSERT_FALSE(CopyWithProgress(job, platform::CopyTimes::Modification));
 
     EXPECT_EQ(WithoutTimeStamp(job.Record.MessageText),
               FormatStr(406, {kT, Path(QStringLiteral("missing")), Path(QStringLiteral("dst")), CUtil::GetErrorText(ENOENT)}));
@@ -102,7 +102,7 @@ TEST_F(CopyWithProgressTest, CancelBeforeTheCopyStillStopsASmallFile)
     Describe(QStringLiteral("src"), QStringLiteral("dst"));
     run.RequestCancel();
 
-    ASSERT_FALSE(CopyWithProgress(job));
+    ASSERT_FALSE(CopyWithProgress(job, platform::CopyTimes::Modification));
 
     EXPECT_EQ(WithoutTimeStamp(job.Record.MessageText),
               FormatStr(406, {kT, Path(QStringLiteral("src")), Path(QStringLiteral("dst")), CUtil::GetErrorText(ECANCELED)}));
@@ -116,7 +116,7 @@ TEST_F(CopyWithProgressTest, ReadOnlyTargetThatCannotBeMadeWritableIsAFailureWit
     Describe(QStringLiteral("src"), QStringLiteral("dst"));
     platform::fault::Arm(platform::fault::Operation::SetAttributes, 1, EPERM);
 
-    ASSERT_FALSE(CopyWithProgress(job));
+    ASSERT_FALSE(CopyWithProgress(job, platform::CopyTimes::Modification));
 
     EXPECT_EQ(WithoutTimeStamp(job.Record.MessageText),
               FormatStr(406, {kT, Path(QStringLiteral("src")), Path(QStringLiteral("dst")), CUtil::GetErrorText(EACCES)}));

@@ -161,6 +161,35 @@ TEST_F(CopyFileTest, LinkAtTheTargetIsFollowed)
     EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
+// The source's access time lies in the future, where reading does not move it on a file
+// system mounted with relatime; the target takes it only when asked to.
+TEST_F(CopyFileTest, AccessTimeIsTakenOnlyWhenAsked)
+{
+    const timespec access{::time(nullptr) + 3600, 11};
+    const timespec modification{1600000000, 22};
+    for (const CopyTimes times : {CopyTimes::AccessAndModification, CopyTimes::Modification}) {
+        ::unlink(testfiles::Bytes(target).constData());
+        ASSERT_TRUE(testfiles::WriteFile(source, testfiles::Pattern(10000)));
+        const timespec stamps[2] = {access, modification};
+        ASSERT_EQ(::utimensat(AT_FDCWD, testfiles::Bytes(source).constData(), stamps, 0), 0);
+
+        ASSERT_TRUE(CopyFileWithProgress(source, target, {}, nullptr, kChunk, times));
+
+        struct stat from{};
+        struct stat to{};
+        ASSERT_EQ(::stat(testfiles::Bytes(source).constData(), &from), 0);
+        ASSERT_EQ(::stat(testfiles::Bytes(target).constData(), &to), 0);
+        EXPECT_EQ(to.st_mtim.tv_sec, modification.tv_sec);
+        EXPECT_EQ(to.st_mtim.tv_nsec, modification.tv_nsec);
+        if (times == CopyTimes::AccessAndModification) {
+            EXPECT_EQ(to.st_atim.tv_sec, from.st_atim.tv_sec);
+            EXPECT_EQ(to.st_atim.tv_nsec, from.st_atim.tv_nsec);
+        } else if (from.st_atim.tv_sec == access.tv_sec) {
+            EXPECT_NE(to.st_atim.tv_sec, access.tv_sec);
+        }
+    }
+}
+
 TEST_F(CopyFileTest, SetUserIdBitIsNotCopied)
 {
     ASSERT_TRUE(testfiles::WriteFile(source, "#!/bin/sh\n", 04755));
