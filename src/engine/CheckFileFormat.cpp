@@ -27,18 +27,17 @@ qint64 saturatedStep(qint64 value, int digit, bool negative)
 
 void appendDecimal(QString &text, qint64 value)
 {
-    char16_t digits[20];
-    int count = 0;
+    char16_t digits[21];
+    char16_t *first = digits + 21;
     // Through the unsigned type, so that the most negative value has its digits too.
     quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
     do {
-        digits[count++] = char16_t(u'0' + magnitude % 10);
+        *--first = char16_t(u'0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
     if (value < 0)
-        text += u'-';
-    while (count > 0)
-        text += QChar(digits[--count]);
+        *--first = u'-';
+    text.append(QStringView(first, digits + 21));
 }
 
 } // namespace
@@ -66,7 +65,7 @@ void AppendCheckLine(QString &text, QStringView key, qint64 time, qint64 size, Q
     appendDecimal(text, size);
     text += kSeparator;
     text += checksum;
-    text += u"\r\n";
+    text += QStringView(u"\r\n");
 }
 
 std::optional<CheckLine> ParseCheckLine(QStringView line)
