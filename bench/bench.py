@@ -64,12 +64,13 @@ class Command:
     argv: list                      # run under /usr/bin/time -v
     prepare: callable = None        # untimed, before every round
     zelvaron: bool = False
+    verify: callable = None         # untimed check of a counterpart's result after its first round
     times: list = field(default_factory=list)
     rss_kib: list = field(default_factory=list)
 
 
-def bash(label, script, prepare=None):
-    return Command(label, ["bash", "-c", "set -e; " + script], prepare)
+def bash(label, script, prepare=None, verify=None):
+    return Command(label, ["bash", "-c", "set -e; " + script], prepare, verify=verify)
 
 
 def project(name, jobs, options):
@@ -150,6 +151,10 @@ def run_scenario(scenario):
                     scenario.skipped = problem
                     print(f"   {problem}", flush=True)
                     return
+            if not command.zelvaron and r == 0 and command.verify:
+                problem = command.verify()
+                if problem:
+                    raise RuntimeError(f"{command.label}: {problem}")
 
 
 def median(values):
@@ -215,6 +220,13 @@ def second_run_scenario(small):
         tree_bytes(small), "≤ 0.5 × rsync -a", ratio_goal(0.5), verify, source=small, setup=first_runs)
 
 
+def zip_count_verify(path, expected):
+    def verify():
+        zips = sum(1 for _, _, fs in os.walk(path) for f in fs if f.endswith(".zip"))
+        return None if zips == expected else f"{zips} archives instead of {expected}"
+    return verify
+
+
 def scenarios():
     big = os.path.join(DATA, "big")
     text_dir = os.path.join(big, "text")
@@ -232,7 +244,7 @@ def scenarios():
     out.append(Scenario(
         "big-copy", "big, copy only",
         [zelvaron("zelvaron (CompareAfterCopy off)", project("big-copy", [(big, tz)], no_compare), fresh(tz)),
-         bash("cp -a", f"cp -a {q(big)} {q(tc)}", fresh(tc)),
+         bash("cp -a", f"cp -a {q(big)} {q(tc)}", fresh(tc), diff_verify(big, tc)),
          bash("dd bs=1M (reference, no goal)", dd_script, fresh(td))],
         tree_bytes(big), "≤ 1.05 × cp -a", ratio_goal(1.05, "cp -a"), diff_verify(big, tz), source=big))
 
@@ -248,8 +260,8 @@ def scenarios():
     out.append(Scenario(
         "small-copy", "small, copy only",
         [zelvaron("zelvaron (CompareAfterCopy off)", project("small-copy", [(small, tz)], no_compare), fresh(tz)),
-         bash("cp -a", f"cp -a {q(small)} {q(tc)}", fresh(tc)),
-         bash("rsync -a", f"rsync -a {q(small)}/ {q(tr)}/", fresh(tr))],
+         bash("cp -a", f"cp -a {q(small)} {q(tc)}", fresh(tc), diff_verify(small, tc)),
+         bash("rsync -a", f"rsync -a {q(small)}/ {q(tr)}/", fresh(tr), diff_verify(small, tr))],
         tree_bytes(small), "≤ 1.05 × cp -a; ≤ 0.8 × rsync -a",
         lambda z, c: z / c["cp -a"] <= 1.05 and z / c["rsync -a"] <= 0.8, diff_verify(small, tz), source=small))
 
@@ -316,7 +328,7 @@ def scenarios():
                   project("mixed-zip", [(mixed, tz)], compress), fresh(tz)),
          zelvaron("zelvaron (CompressFiles on, verification on)",
                   project("mixed-zip-verified", [(mixed, tz2)], compress_verified), fresh(tz2)),
-         bash("a loop of zip -6 -q per file", zip_loop, fresh(tc))],
+         bash("a loop of zip -6 -q per file", zip_loop, fresh(tc), zip_count_verify(tc, len(mixed_files)))],
         tree_bytes(mixed), "≤ 0.3 × the zip loop (both Zelvaron rows)",
         lambda z, c: z / c["a loop of zip -6 -q per file"] <= 0.3, compressed_verify(tz), rounds=SLOW_ROUNDS,
         source=mixed))
@@ -340,14 +352,16 @@ def scenarios():
     tops = sorted(os.listdir(small))
     tz = target("three-z")
     tcs = [os.path.join(target("three-cp"), t) for t in tops]
-    three_cp = " & ".join(f"cp -a {q(os.path.join(small, t))} {q(c)}" for t, c in zip(tops, tcs)) + " & wait"
+    # Each cp is waited for by its own process id, so that a failed one fails the round.
+    three_cp = "".join(f"cp -a {q(os.path.join(small, t))} {q(c)} & pids+=($!); " for t, c in zip(tops, tcs)) \
+        + 'for p in "${pids[@]}"; do wait "$p"; done'
     out.append(Scenario(
         "small-three", "small, three jobs, ThreadCount 3",
         [zelvaron("zelvaron (3 jobs, CompareAfterCopy off)",
                   project("small-three", [(os.path.join(small, t), os.path.join(tz, t)) for t in tops],
                           {"CPageOption": {"ThreadCount": 3, "CompareAfterCopy": False}}), fresh(tz)),
-         bash("three cp -a in parallel", f"mkdir -p {q(target('three-cp'))} && {three_cp}",
-              fresh(target("three-cp")))],
+         bash("three cp -a in parallel", f"mkdir -p {q(target('three-cp'))}; pids=(); {three_cp}",
+              fresh(target("three-cp")), diff_verify(small, target("three-cp")))],
         tree_bytes(small), "≤ 1.05 × the three cp -a", ratio_goal(1.05), diff_verify(small, tz), source=small))
     return out
 
