@@ -3,6 +3,8 @@
 #include "engine/CUtil.h"
 #include "mainwindow/PageTexts.h"
 #include "model/RetryListReader.h"
+#include "platform/LastError.h"
+#include "platform/ReadWholeFile.h"
 #include "resources/Strings.h"
 
 #include <QFile>
@@ -14,10 +16,6 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace ui {
 
@@ -25,28 +23,6 @@ namespace {
 
 constexpr int kWidth = 900;
 constexpr int kHeight = 600;
-
-int readRegularFile(int fd, QByteArray &bytes)
-{
-    struct stat info {};
-    if (fstat(fd, &info) != 0)
-        return errno;
-    if (S_ISDIR(info.st_mode))
-        return EISDIR;
-    if (!S_ISREG(info.st_mode))
-        return EINVAL;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count == 0)
-            return 0;
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return errno;
-        bytes.append(buffer, count);
-    }
-}
 
 bool startsWithUtf8Mark(const QByteArray &bytes)
 {
@@ -71,14 +47,9 @@ QString DecodeRecordFile(const QByteArray &bytes)
 
 std::optional<model::FileError> ReadRecordFile(const QString &path, QString &text)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return model::FileError{path, errno};
     QByteArray bytes;
-    const int error = readRegularFile(fd, bytes);
-    ::close(fd);
-    if (error != 0)
-        return model::FileError{path, error};
+    if (!platform::ReadWholeFile(path, &bytes))
+        return model::FileError{path, platform::LastError()};
     text = DecodeRecordFile(bytes);
     return std::nullopt;
 }

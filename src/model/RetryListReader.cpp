@@ -1,42 +1,11 @@
 #include "model/RetryListReader.h"
 
-#include <QByteArray>
-#include <QFile>
+#include "platform/LastError.h"
+#include "platform/ReadWholeFile.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QByteArray>
 
 namespace model {
-
-namespace {
-
-// Reads the whole of an open regular file; on failure returns the errno.
-int readAll(int fd, QByteArray &bytes)
-{
-    struct stat info {};
-    if (fstat(fd, &info) != 0)
-        return errno;
-    if (S_ISDIR(info.st_mode))
-        return EISDIR;
-    // Devices and pipes can deliver endless data or block, so only regular files are read.
-    if (!S_ISREG(info.st_mode))
-        return EINVAL;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count == 0)
-            return 0;
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return errno;
-        bytes.append(buffer, count);
-    }
-}
-
-} // namespace
 
 QString DecodeUtf16Le(const QByteArray &bytes)
 {
@@ -70,14 +39,9 @@ RetryList ParseRetryList(const QString &text)
 
 std::optional<FileError> ReadRetryList(const QString &path, RetryList &list)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return FileError{path, errno};
     QByteArray bytes;
-    const int error = readAll(fd, bytes);
-    ::close(fd);
-    if (error != 0)
-        return FileError{path, error};
+    if (!platform::ReadWholeFile(path, &bytes))
+        return FileError{path, platform::LastError()};
     list = ParseRetryList(DecodeUtf16Le(bytes));
     return std::nullopt;
 }
