@@ -4,6 +4,7 @@
 #include "engine/CheckFileFormat.h"
 #include "platform/Attributes.h"
 #include "platform/FileHandle.h"
+#include "platform/FileInfo.h"
 #include "platform/FileSystem.h"
 #include "platform/LastError.h"
 #include "platform/Security.h"
@@ -99,8 +100,6 @@ void carrySecurityOver(const QString &from, const QString &to)
 // that the old file stays whole until the new one is complete.
 bool replaceFile(const QString &path, const QByteArray &content)
 {
-    if (isReadOnly(path))
-        return platform::FailWith(EACCES);
     const QString temp = platform::MakeTempFile(CUtil::GetDirectoryPart(path));
     if (temp.isEmpty())
         return false;
@@ -140,10 +139,14 @@ bool CPruefdatei::Load(const QString &path)
     Clear();
     if (path.isEmpty())
         return false;
+    // Taken before reading: a change made while the file is read then shows at the save.
+    const std::optional<FileStamp> stamp = stampOf(path);
     QByteArray content;
     const bool complete = readWholeFile(path, &content);
     std::lock_guard<std::mutex> guard(m_lock);
     m_path = path;
+    m_changed = !complete || !stamp;
+    m_loadedStamp = stamp;
     QList<CheckLine> lines = ParseCheckFile(content);
     m_entries.reserve(qMax(kInitialBuckets, lines.size()));
     for (CheckLine &line : lines)
@@ -171,10 +174,14 @@ void CPruefdatei::SetEntry(const QString &key, qint64 time, qint64 size, const Q
     if (m_path.isEmpty())
         return;
     if (!FitsInCheckLine(key) || !FitsInCheckLine(checksum)) {
-        m_entries.remove(folded);
+        m_changed |= m_entries.remove(folded);
         return;
     }
+    const auto it = m_entries.constFind(folded);
+    if (it != m_entries.cend() && it->Valid && it->Time == time && it->Size == size && it->Checksum == checksum)
+        return;
     m_entries.insert(folded, CheckEntry{time, size, true, checksum});
+    m_changed = true;
 }
 
 void CPruefdatei::RemoveEntry(const QString &key)
@@ -183,7 +190,7 @@ void CPruefdatei::RemoveEntry(const QString &key)
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_path.isEmpty())
         return;
-    m_entries.remove(folded);
+    m_changed |= m_entries.remove(folded);
 }
 
 std::optional<CPruefdatei::CheckEntry> CPruefdatei::FindEntry(const QString &key) const
@@ -203,16 +210,18 @@ qsizetype CPruefdatei::EntryCount() const
 
 bool CPruefdatei::Save()
 {
-    QString path;
-    QByteArray content;
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        if (m_path.isEmpty())
-            return false;
-        path = m_path;
-        content = serialise();
-    }
-    return replaceFile(path, content);
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_path.isEmpty())
+        return false;
+    if (isReadOnly(m_path))
+        return platform::FailWith(EACCES);
+    if (isSavedAlready(m_path))
+        return true;
+    if (!replaceFile(m_path, serialise()))
+        return false;
+    m_changed = false;
+    m_loadedStamp = stampOf(m_path);
+    return true;
 }
 
 void CPruefdatei::Clear()
@@ -221,11 +230,26 @@ void CPruefdatei::Clear()
     m_entries.clear();
     m_entries.reserve(kInitialBuckets);
     m_path.clear();
+    m_changed = false;
+    m_loadedStamp.reset();
 }
 
 void CPruefdatei::Reset()
 {
     Clear();
+}
+
+std::optional<CPruefdatei::FileStamp> CPruefdatei::stampOf(const QString &path)
+{
+    platform::FileInfo info;
+    if (!platform::GetFileInfo(path, platform::LinkMode::Follow, &info) || info.type != platform::FileType::Regular)
+        return std::nullopt;
+    return FileStamp{info.device, info.inode, info.size, info.lastWriteTime};
+}
+
+bool CPruefdatei::isSavedAlready(const QString &path) const
+{
+    return !m_changed && m_loadedStamp && stampOf(path) == m_loadedStamp;
 }
 
 QByteArray CPruefdatei::serialise() const

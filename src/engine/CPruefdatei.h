@@ -52,9 +52,11 @@ public:
     qsizetype EntryCount() const;
 
     // Writes one line per valid entry into a new file beside the check file and renames it
-    // over the old one, so a failed save leaves the previous file as it was. False when the
-    // check file is off, when the existing file is read-only, or on a file error;
-    // platform::LastError() then tells why.
+    // over the old one, so a failed save leaves the previous file as it was. When no entry
+    // changed since the file was loaded and the file on disk is still the one loaded, it
+    // already says everything and is left untouched. False when the check file is off, when
+    // the existing file is read-only, or on a file error; platform::LastError() then tells
+    // why.
     bool Save();
 
     // Frees all entries and empties the path.
@@ -68,9 +70,24 @@ public:
     static QString ComputeFileChecksum(const QString &path);
 
 private:
+    // The identity of the file the entries were loaded from: a rename over it or an edit
+    // changes at least one of these.
+    struct FileStamp {
+        quint64 Device = 0;
+        quint64 Inode = 0;
+        qint64 Size = 0;
+        qint64 Time = 0;
+        friend bool operator==(const FileStamp &, const FileStamp &) = default;
+    };
+    static std::optional<FileStamp> stampOf(const QString &path);
+
+    bool isSavedAlready(const QString &path) const;
     QByteArray serialise() const;
 
     mutable std::mutex m_lock;
     QString m_path;
     QHash<QString, CheckEntry> m_entries;
+    // Set by every change of the entries and by a load that did not read the whole file.
+    bool m_changed = false;
+    std::optional<FileStamp> m_loadedStamp;
 };

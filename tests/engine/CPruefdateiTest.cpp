@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <functional>
 #include <sys/stat.h>
 #include <thread>
 #include <vector>
@@ -374,6 +376,70 @@ TEST_F(CPruefdateiTest, ReadErrorKeepsOnlyCompleteLines)
     EXPECT_TRUE(check.IsEnabled());
     EXPECT_EQ(check.EntryCount(), 1);
     EXPECT_FALSE(check.FindEntry(QStringLiteral("/z/b")).has_value()) << "a line cut short is not taken";
+}
+
+// A save that would only write back what the file says leaves the file alone, so a run that
+// copied nothing does not rewrite a check file of many megabytes.
+TEST_F(CPruefdateiTest, SaveRewritesTheFileOnlyWhenItWouldSayAnythingNew)
+{
+    const QByteArray previous = utf16le(QStringLiteral("/a|1|2|x\r\n/b|3|4|\r\n"));
+    const struct {
+        const char *what;
+        std::function<void(CPruefdatei &, const QString &)> change;
+        bool rewritten;
+    } rows[] = {
+        {"nothing", [](CPruefdatei &, const QString &) {}, false},
+        {"an entry set to what it was", [](CPruefdatei &c, const QString &) {
+             c.SetEntry(QStringLiteral("/A"), 1, 2, QStringLiteral("x"));
+         }, false},
+        {"removing a key that is not there", [](CPruefdatei &c, const QString &) {
+             c.RemoveEntry(QStringLiteral("/c"));
+         }, false},
+        {"a new entry", [](CPruefdatei &c, const QString &) { c.SetEntry(QStringLiteral("/c"), 5, 6, QString()); }, true},
+        {"another time", [](CPruefdatei &c, const QString &) { c.SetEntry(QStringLiteral("/a"), 9, 2, QStringLiteral("x")); }, true},
+        {"another checksum", [](CPruefdatei &c, const QString &) { c.SetEntry(QStringLiteral("/b"), 3, 4, QStringLiteral("y")); }, true},
+        {"a removed entry", [](CPruefdatei &c, const QString &) { c.RemoveEntry(QStringLiteral("/B")); }, true},
+        {"an entry that cannot be written", [](CPruefdatei &c, const QString &) {
+             c.SetEntry(QStringLiteral("/a"), 1, 2, QStringLiteral("x|y"));
+         }, true},
+        {"the file replaced by another program", [](CPruefdatei &, const QString &file) {
+             writeBytes(file + QStringLiteral(".neu"), utf16le(QStringLiteral("/fremd|7|7|\r\n")));
+             ASSERT_EQ(::rename(QFile::encodeName(file + QStringLiteral(".neu")).constData(),
+                                QFile::encodeName(file).constData()), 0);
+         }, true},
+        {"the file deleted", [](CPruefdatei &, const QString &file) { ASSERT_TRUE(QFile::remove(file)); }, true},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        writeBytes(checkPath(), previous);
+        CPruefdatei check;
+        ASSERT_TRUE(check.Load(checkPath()));
+        struct stat before{};
+        ASSERT_EQ(::stat(QFile::encodeName(checkPath()).constData(), &before), 0);
+        row.change(check, checkPath());
+        ASSERT_TRUE(check.Save());
+        struct stat after{};
+        ASSERT_EQ(::stat(QFile::encodeName(checkPath()).constData(), &after), 0);
+        // Inode numbers are reused, so only an untouched file can be told by its inode.
+        if (!row.rewritten) {
+            EXPECT_EQ(after.st_ino, before.st_ino);
+            EXPECT_EQ(readBytes(checkPath()), previous);
+        }
+        CPruefdatei reloaded;
+        ASSERT_TRUE(reloaded.Load(checkPath()));
+        EXPECT_EQ(reloaded.EntryCount(), check.EntryCount()) << "the file holds what memory holds";
+        EXPECT_EQ(reloaded.FindEntry(QStringLiteral("/b")).has_value(), check.FindEntry(QStringLiteral("/b")).has_value());
+    }
+}
+
+TEST_F(CPruefdateiTest, CheckFileThatDidNotExistIsCreatedEvenWithoutEntries)
+{
+    CPruefdatei check;
+    EXPECT_FALSE(check.Load(checkPath()));
+    ASSERT_TRUE(check.Save());
+    EXPECT_EQ(readBytes(checkPath()), QByteArray());
+    ASSERT_TRUE(check.Save()) << "a second save of the same entries";
+    EXPECT_EQ(readBytes(checkPath()), QByteArray());
 }
 
 TEST_F(CPruefdateiTest, ChecksumOfKnownContents)
