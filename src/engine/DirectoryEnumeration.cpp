@@ -1,6 +1,7 @@
 #include "engine/DirectoryEnumeration.h"
 
 #include "platform/DirectoryListing.h"
+#include "platform/DirectoryReadAhead.h"
 #include "platform/LastError.h"
 
 #include <utility>
@@ -67,19 +68,36 @@ bool IsDirectoryLike(EntryKind kind)
     return kind == EntryKind::Directory || kind == EntryKind::LinkedDirectory;
 }
 
+// The subdirectories the walk may enter, in the order it meets them; links are never entered.
+QStringList SubdirectoriesOf(const QString &directory, const QList<platform::DirectoryEntry> &listed)
+{
+    QStringList subdirectories;
+    for (const platform::DirectoryEntry &item : listed) {
+        if (item.info.type == platform::FileType::Directory)
+            subdirectories.append(ChildPath(directory, item.name));
+    }
+    return subdirectories;
+}
+
 class TreeWalk {
 public:
-    explicit TreeWalk(const EnumerationRequest &request) : m_request(request) {}
+    explicit TreeWalk(const EnumerationRequest &request)
+        : m_request(request)
+        , m_reader(request.Archive)
+    {
+    }
 
     void List(const QString &directory)
     {
         CDirStruct *record = NewRecord(directory);
         QList<platform::DirectoryEntry> listed;
-        if (!platform::ListDirectory(directory, &listed, m_request.Archive)) {
+        if (!m_reader.Take(directory, &listed)) {
             if (record)
                 record->ListError = platform::LastError();
             return;
         }
+        if (m_request.Recurse == Recursion::WithSubdirectories)
+            m_reader.Announce(SubdirectoriesOf(directory, listed));
         for (const platform::DirectoryEntry &item : std::as_const(listed)) {
             if (!Visit(directory, Classify(directory, item), record))
                 return;
@@ -101,8 +119,11 @@ private:
         if (IsDirectoryLike(entry.Kind) && m_request.Recurse == Recursion::TopLevelOnly)
             return true;
         if (entry.Kind == EntryKind::Directory) {
+            const QString child = ChildPath(directory, entry.Name);
             if (!m_request.Callback || Ask(directory, entry, record) == 0)
-                List(ChildPath(directory, entry.Name));
+                List(child);
+            else
+                m_reader.Withdraw(child);
             return true;
         }
         if (m_request.Callback)
@@ -118,6 +139,7 @@ private:
     }
 
     const EnumerationRequest &m_request;
+    platform::DirectoryReadAhead m_reader;
 };
 
 } // namespace

@@ -83,9 +83,16 @@ QByteArray EntryPrefix(const QByteArray &directory)
 
 bool ListDirectory(const QString &directory, QList<DirectoryEntry> *entries, ArchiveMarker marker)
 {
-    entries->clear();
-    if (fault::Fails(fault::Operation::ListDirectory))
+    if (fault::Fails(fault::Operation::ListDirectory)) {
+        entries->clear();
         return false;
+    }
+    return ListDirectoryUncounted(directory, entries, marker);
+}
+
+bool ListDirectoryUncounted(const QString &directory, QList<DirectoryEntry> *entries, ArchiveMarker marker)
+{
+    entries->clear();
     const QByteArray encoded = EncodeFileName(directory);
     DirHandle handle(opendir(encoded.constData()));
     if (!handle.dir)

@@ -20,4 +20,8 @@ struct DirectoryEntry {
 bool ListDirectory(const QString &directory, QList<DirectoryEntry> *entries,
                    ArchiveMarker marker = ArchiveMarker::Read);
 
+// The same listing without asking the fault seam: for a listing made ahead of time, whose
+// hand-over is counted instead (DirectoryReadAhead).
+bool ListDirectoryUncounted(const QString &directory, QList<DirectoryEntry> *entries, ArchiveMarker marker);
+
 } // namespace platform
