@@ -147,10 +147,10 @@ bool CPruefdatei::Load(const QString &path)
     m_path = path;
     m_changed = !complete || !stamp;
     m_loadedStamp = stamp;
-    QList<CheckLine> lines = ParseCheckFile(content);
-    m_entries.reserve(qMax(kInitialBuckets, lines.size()));
-    for (CheckLine &line : lines)
-        m_entries.insert(line.Key, CheckEntry{line.Time, line.Size, true, line.Checksum});
+    m_entries.reserve(qMax(kInitialBuckets, CountCheckFileLines(content)));
+    ForEachCheckLine(content, [this](CheckLine &&line) {
+        m_entries.emplace(std::move(line.Key), CheckEntry{line.Time, line.Size, true, std::move(line.Checksum)});
+    });
     return complete;
 }
 

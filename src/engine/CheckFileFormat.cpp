@@ -2,6 +2,7 @@
 
 #include "engine/TextFormat.h"
 
+#include <QSysInfo>
 #include <QtEndian>
 
 #include <limits>
@@ -102,17 +103,53 @@ qint64 ParseCheckNumber(QStringView text)
     return value;
 }
 
+namespace {
+
+// The text of a check file. Where its bytes already are UTF-16 in the machine's order they are
+// read where they lie instead of being copied.
+QStringView checkFileText(const QByteArray &content, QString *decoded)
+{
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        if (reinterpret_cast<quintptr>(content.constData()) % alignof(char16_t) == 0)
+            return QStringView(reinterpret_cast<const char16_t *>(content.constData()), content.size() / 2);
+    }
+    *decoded = DecodeUtf16Le(content);
+    return *decoded;
+}
+
+} // namespace
+
+qsizetype ForEachCheckLine(const QByteArray &content, const std::function<void(CheckLine &&)> &take)
+{
+    QString decoded;
+    QStringView text = checkFileText(content, &decoded);
+    if (text.startsWith(QChar(kByteOrderMark)))
+        text = text.mid(1);
+    qsizetype count = 0;
+    while (!text.isEmpty()) {
+        const qsizetype lineFeed = text.indexOf(u'\n');
+        QStringView line = lineFeed < 0 ? text : text.left(lineFeed);
+        text = lineFeed < 0 ? QStringView() : text.mid(lineFeed + 1);
+        const qsizetype cr = line.indexOf(u'\r');
+        if (auto parsed = ParseCheckLine(cr < 0 ? line : line.left(cr))) {
+            take(std::move(*parsed));
+            ++count;
+        }
+    }
+    return count;
+}
+
+qsizetype CountCheckFileLines(const QByteArray &content)
+{
+    QString decoded;
+    return checkFileText(content, &decoded).count(u'\n') + 1;
+}
+
 QList<CheckLine> ParseCheckFile(const QByteArray &content)
 {
-    QString text = DecodeUtf16Le(content);
-    if (text.startsWith(QChar(kByteOrderMark)))
-        text.remove(0, 1);
     QList<CheckLine> lines;
-    for (QStringView line : QStringView(text).split(u'\n')) {
-        const qsizetype cr = line.indexOf(u'\r');
-        if (auto parsed = ParseCheckLine(cr < 0 ? line : line.left(cr)))
-            lines.append(std::move(*parsed));
-    }
+    lines.reserve(CountCheckFileLines(content));
+    ForEachCheckLine(content, [&lines](CheckLine &&line) { lines.append(std::move(line)); });
     return lines;
 }
 

@@ -6,6 +6,7 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
 
 // The text form of the check file: one entry per line, "key|time|size|checksum" and CR LF,
@@ -41,6 +42,12 @@ qint64 ParseCheckNumber(QStringView text);
 // FF FE is skipped; lines end at LF and are cut at their first CR; an odd last byte is
 // ignored.
 QList<CheckLine> ParseCheckFile(const QByteArray &content);
+
+// The same lines handed to `take` one by one, without a list of them; the count handed over.
+qsizetype ForEachCheckLine(const QByteArray &content, const std::function<void(CheckLine &&)> &take);
+
+// An upper bound of the lines in `content`, for reserving room.
+qsizetype CountCheckFileLines(const QByteArray &content);
 
 // The UTF-16LE bytes of `text`, code unit by code unit, so that the unpaired surrogates of
 // file names that are not valid UTF-8 survive unchanged.

@@ -92,3 +92,27 @@ TEST(CheckFileFormat, Utf16KeepsUnpairedSurrogates)
     EXPECT_EQ(DecodeUtf16Le(bytes), text);
     EXPECT_EQ(DecodeUtf16Le(bytes + QByteArray("x")), text) << "an odd last byte is ignored";
 }
+
+// Bytes that do not start on an even address are decoded instead of being read in place; both
+// ways must give the same lines.
+TEST(CheckFileFormat, WholeFileGivesTheSameLinesWhereverItsBytesLie)
+{
+    const QString text = QStringLiteral("\uFEFF/a|1|2|cs\r\n/b\u00DF") + QChar(char16_t(0xDCFF))
+        + QStringLiteral("|-3|4|\r\nno bars\r\n/c|5|6");
+    const QByteArray bytes = EncodeUtf16Le(text) + QByteArray("x");
+    QByteArray storage(bytes.size() + 1, '\0');
+    for (qsizetype offset : {0, 1}) {
+        SCOPED_TRACE(offset);
+        std::copy(bytes.begin(), bytes.end(), storage.begin() + offset);
+        const QByteArray placed = QByteArray::fromRawData(storage.constData() + offset, bytes.size());
+        const QList<CheckLine> lines = ParseCheckFile(placed);
+        ASSERT_EQ(lines.size(), 3);
+        EXPECT_EQ(lines[0].Key, QStringLiteral("/a"));
+        EXPECT_EQ(lines[0].Checksum, QStringLiteral("cs"));
+        EXPECT_EQ(lines[1].Key, QStringLiteral("/b\u00DF") + QChar(char16_t(0xDCFF)));
+        EXPECT_EQ(lines[1].Time, -3);
+        EXPECT_EQ(lines[2].Key, QStringLiteral("/c"));
+        EXPECT_EQ(lines[2].Size, 6);
+        EXPECT_GE(CountCheckFileLines(placed), lines.size());
+    }
+}
