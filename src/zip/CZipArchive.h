@@ -90,7 +90,6 @@ private:
     void StartDeflate(int level);
     void WriteDeflated(const void *data, size_t count);
     void FinishDeflate();
-    void FlushDataBuffer();
     void PatchLocalHeader(const CFileHeader &header);
     void CheckLocalHeader(const CFileHeader &header);
     size_t ReadStored(uint8_t *buffer, size_t count);

@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int kWindowBits = -15;   // raw deflate: no zlib header or trailer, 32 KiB window
-constexpr int kMemoryLevel = 8;
-
 // General purpose bits 1 and 2 tell readers how hard the entry was compressed.
 uint16_t flagsForLevel(int level)
 {
@@ -120,13 +117,15 @@ void CZipArchive::PrepareAppend()
     m_storage.File().Seek(0, SEEK_END);
 }
 
+// Deflate runs on as many threads as the machine has processors (ParallelDeflate), and its
+// output goes straight to the storage, which buffers it.
 void CZipArchive::StartDeflate(int level)
 {
-    const int code = deflateInit2(&m_info->Stream, level, Z_DEFLATED, kWindowBits, kMemoryLevel,
-                                  Z_DEFAULT_STRATEGY);
-    CZipException::ThrowOnZlibError(code, m_storage.Path());
-    m_info->StreamActive = true;
-    m_info->ResetOutput();
+    m_info->Deflater = std::make_unique<ParallelDeflate>(level, ParallelDeflate::DefaultThreads(),
+                                                         [this](const uint8_t *data, size_t count) {
+                                                             m_storage.Write(data, count);
+                                                             m_info->CompressedCount += count;
+                                                         });
 }
 
 bool CZipArchive::WriteEntryData(const void *data, size_t count)
@@ -151,23 +150,8 @@ bool CZipArchive::WriteEntryData(const void *data, size_t count)
 
 void CZipArchive::WriteDeflated(const void *data, size_t count)
 {
-    z_stream &stream = m_info->Stream;
-    stream.next_in = static_cast<Bytef *>(const_cast<void *>(data));
-    stream.avail_in = static_cast<uInt>(count);
-    while (stream.avail_in > 0) {
-        if (stream.avail_out == 0)
-            FlushDataBuffer();
-        CZipException::ThrowOnZlibError(deflate(&stream, Z_NO_FLUSH), m_storage.Path());
-    }
-}
-
-void CZipArchive::FlushDataBuffer()
-{
-    const size_t fill = m_info->OutputFill();
-    if (fill > 0)
-        m_storage.Write(m_info->Buffer.Data(), fill);
-    m_info->CompressedCount += fill;
-    m_info->ResetOutput();
+    const int code = m_info->Deflater->Write(static_cast<const uint8_t *>(data), count);
+    CZipException::ThrowOnZlibError(code, m_storage.Path());
 }
 
 bool CZipArchive::EndEntry()
@@ -189,20 +173,9 @@ bool CZipArchive::EndEntry()
 
 void CZipArchive::FinishDeflate()
 {
-    z_stream &stream = m_info->Stream;
-    stream.next_in = nullptr;
-    stream.avail_in = 0;
-    for (;;) {
-        if (stream.avail_out == 0)
-            FlushDataBuffer();
-        const int code = deflate(&stream, Z_FINISH);
-        if (code == Z_STREAM_END)
-            break;
-        CZipException::ThrowOnZlibError(code, m_storage.Path());
-    }
-    FlushDataBuffer();
-    m_info->StreamActive = false;
-    CZipException::ThrowOnZlibError(deflateEnd(&stream), m_storage.Path());
+    const int code = m_info->Deflater->Finish();
+    m_info->Deflater.reset();
+    CZipException::ThrowOnZlibError(code, m_storage.Path());
 }
 
 void CZipArchive::PatchLocalHeader(const CFileHeader &header)

@@ -10,14 +10,3 @@ CZipInternalInfo::CZipInternalInfo(CZipMemoryTracker &tracker)
     Stream.opaque = &tracker;
     Buffer.Allocate(ZipConst::DataBufferSize);
 }
-
-void CZipInternalInfo::ResetOutput()
-{
-    Stream.next_out = Buffer.Data();
-    Stream.avail_out = static_cast<uInt>(Buffer.Size());
-}
-
-size_t CZipInternalInfo::OutputFill() const
-{
-    return Buffer.Size() - Stream.avail_out;
-}

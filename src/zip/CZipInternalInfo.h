@@ -1,14 +1,16 @@
 #pragma once
 
 #include "zip/CAutoBuffer.h"
+#include "zip/ParallelDeflate.h"
 
 #include <cstdint>
+#include <memory>
 #include <zlib.h>
 
 class CZipMemoryTracker;
 
-// The working state of the one entry an archive has open: the zlib stream, the data buffer
-// between zlib and the file, and the running counts. Exists only while an entry is open.
+// The working state of the one entry an archive has open: the inflate stream and its input
+// buffer or the deflater, and the running counts. Exists only while an entry is open.
 class CZipInternalInfo
 {
 public:
@@ -16,14 +18,10 @@ public:
     CZipInternalInfo(const CZipInternalInfo &) = delete;
     CZipInternalInfo &operator=(const CZipInternalInfo &) = delete;
 
-    // Points the stream's output at the empty data buffer.
-    void ResetOutput();
-    // Bytes the stream has put into the data buffer since the last ResetOutput.
-    size_t OutputFill() const;
-
-    z_stream Stream {};
+    z_stream Stream {};       // reading: the inflate stream
+    std::unique_ptr<ParallelDeflate> Deflater; // writing a deflated entry
     CAutoBuffer Buffer;
-    // True between a successful deflateInit2/inflateInit2 and the matching End call.
+    // True between a successful inflateInit2 and the matching inflateEnd.
     bool StreamActive = false;
     // Reading: the deflate stream reported its end.
     bool StreamEnded = false;

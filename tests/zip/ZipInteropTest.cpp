@@ -30,6 +30,10 @@ std::vector<ArchiveRow> ownArchiveRows()
          QStringLiteral("Compressed by Zelvaron"), -1},
         {"empty entry", {{QStringLiteral("empty.txt"), QByteArray()}}, QString(), 9},
         {"several chunks", {{QStringLiteral("x"), SampleData(700000, 13)}}, QStringLiteral("c"), 1},
+        // Large entries are deflated in blocks on several threads.
+        {"several deflate blocks", {{QStringLiteral("gross.txt"), SampleData(3 * 262144 + 12345, 14)},
+                                    {QStringLiteral("genau.bin"), SampleData(262144, 15)}},
+         QStringLiteral("Compressed by Zelvaron"), -1},
     };
 }
 
