@@ -128,6 +128,33 @@ class Scenario:
 
 def sync():
     subprocess.run(["sync"], check=True)
+    settle()
+
+
+def device_stat_path(path):
+    dev = os.stat(path).st_dev
+    stat = f"/sys/dev/block/{os.major(dev)}:{os.minor(dev)}/stat"
+    return stat if os.path.exists(stat) else None
+
+
+def settle(quiet_s=0.3, limit_s=15.0):
+    """Waits until the disk under WORK has no request in flight for `quiet_s`. Removing the
+    copies of a round frees gigabytes, and with the `discard` mount option the file system
+    tells the device about them after the next journal commit; without this wait those
+    requests land in the middle of the next timed command."""
+    stat = device_stat_path(WORK)
+    if not stat:
+        return
+    start = quiet_since = time.perf_counter()
+    while time.perf_counter() - start < limit_s:
+        with open(stat) as f:
+            in_flight = int(f.read().split()[8])
+        now = time.perf_counter()
+        if in_flight:
+            quiet_since = now
+        elif now - quiet_since >= quiet_s:
+            return
+        time.sleep(0.02)
 
 
 def run_scenario(scenario):
