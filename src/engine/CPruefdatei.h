@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -66,8 +67,8 @@ public:
 
     // MD5 of the file's content as 32 lowercase hexadecimal digits, read in chunks of 64000
     // bytes; empty when the file cannot be opened or read (directories, FIFOs, sockets and
-    // devices are refused without being read).
-    static QString ComputeFileChecksum(const QString &path);
+    // devices are refused without being read), and when `stopping` is set before the end.
+    static QString ComputeFileChecksum(const QString &path, const std::atomic<bool> *stopping = nullptr);
 
 private:
     // The identity of the file the entries were loaded from: a rename over it or an edit

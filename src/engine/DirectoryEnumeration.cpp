@@ -98,8 +98,14 @@ public:
         }
         if (m_request.Recurse == Recursion::WithSubdirectories)
             m_reader.Announce(SubdirectoriesOf(directory, listed));
-        for (const platform::DirectoryEntry &item : std::as_const(listed)) {
-            if (!Visit(directory, Classify(directory, item), record))
+        QList<DirEntry> entries;
+        entries.reserve(listed.size());
+        for (const platform::DirectoryEntry &item : std::as_const(listed))
+            entries.append(Classify(directory, item));
+        if (m_request.Listed)
+            m_request.Listed(directory, entries);
+        for (const DirEntry &entry : std::as_const(entries)) {
+            if (!Visit(directory, entry, record))
                 return;
         }
     }

@@ -3,6 +3,7 @@
 #include "engine/CDirStruct.h"
 #include "platform/FileInfo.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -63,8 +64,13 @@ enum class Recursion {
 using EnumerationCallback =
     std::function<int(const QString &directory, const DirEntry &entry, void *userData, CDirStruct *current)>;
 
+// Called with every listed directory's classified entries before the first of them is
+// visited, so that work for them can start ahead.
+using ListedCallback = std::function<void(const QString &directory, const QList<DirEntry> &entries)>;
+
 struct EnumerationRequest {
     EnumerationCallback Callback; // may be empty
+    ListedCallback Listed;        // may be empty
     void *UserData = nullptr;     // handed to the callback unchanged
     CDirStructArray *Records = nullptr; // may be null: nothing is collected
     Recursion Recurse = Recursion::WithSubdirectories;

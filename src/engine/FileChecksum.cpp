@@ -10,7 +10,7 @@ constexpr qint64 kChecksumChunkBytes = 64000;
 
 } // namespace
 
-QString CPruefdatei::ComputeFileChecksum(const QString &path)
+QString CPruefdatei::ComputeFileChecksum(const QString &path, const std::atomic<bool> *stopping)
 {
     platform::FileHandle file;
     if (!file.Open(path, platform::OpenMode::Read))
@@ -25,6 +25,8 @@ QString CPruefdatei::ComputeFileChecksum(const QString &path)
             return QString();
         if (got == 0)
             break;
+        if (stopping && stopping->load(std::memory_order_relaxed))
+            return QString();
         md5.addData(QByteArrayView(chunk.constData(), got));
     }
     return QString::fromLatin1(md5.result().toHex());

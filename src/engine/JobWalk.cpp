@@ -2,6 +2,7 @@
 
 #include "engine/CDirStruct.h"
 #include "engine/CUtil.h"
+#include "engine/ChecksumAhead.h"
 #include "engine/CompressToTemp.h"
 #include "engine/CopyOneFile.h"
 #include "engine/DirectoryCreation.h"
@@ -116,8 +117,13 @@ void JobWalk::writeLogHeader()
 void JobWalk::listTree()
 {
     SelectionContext selection{m_job, m_roots.Source, m_roots.Target};
+    ChecksumAhead checksums;
+    selection.Checksums = &checksums;
     EnumerationRequest request;
     request.Callback = CollectEntry;
+    request.Listed = [&selection, &checksums](const QString &directory, const QList<DirEntry> &entries) {
+        checksums.Announce(ChecksumCandidates(directory, entries, selection));
+    };
     request.UserData = &selection;
     request.Records = &m_directories;
     request.Recurse = m_job.Job->WithSubdirs ? Recursion::WithSubdirectories : Recursion::TopLevelOnly;

@@ -3,6 +3,7 @@
 #include "engine/CDirStruct.h"
 #include "engine/CPruefdatei.h"
 #include "engine/CUtil.h"
+#include "engine/ChecksumAhead.h"
 #include "engine/DirectoryEnumeration.h"
 #include "engine/JobContext.h"
 #include "engine/JobRoots.h"
@@ -130,6 +131,22 @@ int filterRefusal(const CViewData &params, const DirEntry &entry, qint64 lastWri
     return 0;
 }
 
+// Rules 1 to 6: the refusal text of the first filter that refuses, or 0.
+int fileRefusal(const CViewData &params, const DirEntry &entry, qint64 lastWriteTime)
+{
+    const int refusal = filterRefusal(params, entry, lastWriteTime);
+    return refusal != 0 ? refusal : SkipReasonId(entry.Kind);
+}
+
+// The target path without the date folder: the file's key in the check file.
+QString checkKeyOf(const QString &directory, const QString &name, quint32 flags, const SelectionContext &context)
+{
+    QString targetPath = ChildPath(MapToTarget(directory, context.SourceRoot, context.TargetRoot, QString()), name);
+    if (flags & SEL_COMPRESS)
+        targetPath += QStringLiteral(".zip");
+    return targetPath;
+}
+
 int targetPresenceRefusal(const CViewData &params, const QString &targetPath)
 {
     if (params.OnlyMissingInTarget && CUtil::PathExists(targetPath))
@@ -193,20 +210,32 @@ bool SelectFile(const QString &directory, const DirEntry &entry, SelectionContex
     const QString path = ChildPath(directory, entry.Name);
     *flags = 0;
     checksum->clear();
-    int refusal = filterRefusal(params, entry, lastWriteTime);
-    if (refusal == 0)
-        refusal = SkipReasonId(entry.Kind);
-    if (refusal != 0) {
+    if (const int refusal = fileRefusal(params, entry, lastWriteTime)) {
         writeSkip(context, refusal, path);
         return false;
     }
     *flags = CompressionFlags(CompressionDecision(params, entry.Name, size));
     if (context.TargetRoot.isEmpty())
         return true;
-    QString targetPath = ChildPath(MapToTarget(directory, context.SourceRoot, context.TargetRoot, QString()), entry.Name);
-    if (*flags & SEL_COMPRESS)
-        targetPath += QStringLiteral(".zip");
-    return targetRules(path, targetPath, context, size, lastWriteTime, checksum);
+    return targetRules(path, checkKeyOf(directory, entry.Name, *flags, context), context, size, lastWriteTime,
+                       checksum);
+}
+
+QStringList ChecksumCandidates(const QString &directory, const QList<DirEntry> &entries,
+                               const SelectionContext &context)
+{
+    const CViewData &params = paramsOf(context);
+    QStringList paths;
+    if (!params.ChecksumEnabled || !params.CheckFileData.IsEnabled() || context.TargetRoot.isEmpty())
+        return paths;
+    for (const DirEntry &entry : entries) {
+        if (entry.Kind != EntryKind::File || fileRefusal(params, entry, entry.Info.lastWriteTime) != 0)
+            continue;
+        const quint32 flags = CompressionFlags(CompressionDecision(params, entry.Name, entry.Info.size));
+        if (targetPresenceRefusal(params, checkKeyOf(directory, entry.Name, flags, context)) == 0)
+            paths.append(ChildPath(directory, entry.Name));
+    }
+    return paths;
 }
 
 CompressionChoice CompressionDecision(const CViewData &params, const QString &fileName, qint64 size)
@@ -247,7 +276,7 @@ bool CheckFileTest(SelectionContext &context, const QString &sourcePath, const Q
     if (!params.CheckFileData.IsEnabled())
         return true;
     if (params.ChecksumEnabled) {
-        *checksum = CPruefdatei::ComputeFileChecksum(sourcePath);
+        *checksum = context.Checksums ? context.Checksums->Take(sourcePath) : CPruefdatei::ComputeFileChecksum(sourcePath);
         if (checksum->isEmpty())
             context.Job.InfoLogged(FormatStr(kChecksumFailed, {RecordPathText(sourcePath), TimeStamp()}));
     }

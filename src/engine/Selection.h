@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class CDirStruct;
+class ChecksumAhead;
 class CViewData;
 struct DirEntry;
 struct JobContext;
@@ -26,6 +29,7 @@ struct SelectionContext {
     JobContext &Job;
     QString SourceRoot;
     QString TargetRoot; // empty: the job has no target directory
+    ChecksumAhead *Checksums = nullptr; // may be null: checksums are computed when asked for
 };
 
 // The listing callback (EnumerationCallback): `userData` is the job's SelectionContext.
@@ -43,6 +47,11 @@ bool SelectDirectory(const QString &directory, const DirEntry &entry, SelectionC
 // are refused afterwards with their own reason; they are never opened.
 bool SelectFile(const QString &directory, const DirEntry &entry, SelectionContext &context, qint64 size,
                 qint64 lastWriteTime, quint32 *flags, QString *checksum);
+
+// The files of a listed directory whose checksum SelectFile will compute, in their order:
+// none unless the check file with checksums is on and the job has a target.
+QStringList ChecksumCandidates(const QString &directory, const QList<DirEntry> &entries,
+                               const SelectionContext &context);
 
 enum class CompressionChoice : int {
     Compress = 0,

@@ -464,7 +464,8 @@ TEST_F(CPruefdateiTest, ChecksumOfKnownContents)
 
 TEST_F(CPruefdateiTest, ChecksumAroundTheChunkSize)
 {
-    for (qsizetype size : {qsizetype(63999), qsizetype(64000), qsizetype(64001), qsizetype(128000), qsizetype(200003)}) {
+    for (qsizetype size : {qsizetype(63999), qsizetype(64000), qsizetype(64001), qsizetype(128000), qsizetype(200003),
+                           qsizetype(16 * 64000), qsizetype(16 * 64000 + 1), qsizetype(21 * 64000 + 5)}) {
         QByteArray content(size, Qt::Uninitialized);
         for (qsizetype i = 0; i < size; ++i)
             content[i] = char((i * 7 + i / 251) & 0xff);
@@ -481,7 +482,21 @@ TEST_F(CPruefdateiTest, ChecksumIsEmptyWhenTheFileCannotBeRead)
     EXPECT_TRUE(CPruefdatei::ComputeFileChecksum(path(QStringLiteral("missing"))).isEmpty());
     EXPECT_TRUE(CPruefdatei::ComputeFileChecksum(dir.path()).isEmpty());
     EXPECT_TRUE(CPruefdatei::ComputeFileChecksum(path(QStringLiteral("fifo"))).isEmpty()) << "and no hang";
-    FaultGuard guard;
-    platform::fault::Arm(platform::fault::Operation::Read, 2, EIO);
-    EXPECT_TRUE(CPruefdatei::ComputeFileChecksum(path(QStringLiteral("f"))).isEmpty());
+    writeBytes(path(QStringLiteral("large")), QByteArray(30 * 64000, 'y'));
+    for (int nthRead : {2, 17, 25}) {
+        SCOPED_TRACE(nthRead);
+        FaultGuard guard;
+        platform::fault::Arm(platform::fault::Operation::Read, nthRead, EIO);
+        const QString file = nthRead == 2 ? QStringLiteral("f") : QStringLiteral("large");
+        EXPECT_TRUE(CPruefdatei::ComputeFileChecksum(path(file)).isEmpty());
+    }
+}
+
+TEST_F(CPruefdateiTest, ChecksumGivesUpOnceStopped)
+{
+    writeBytes(path(QStringLiteral("f")), QByteArray(300000, 'z'));
+    const std::atomic<bool> stopped = true;
+    EXPECT_TRUE(CPruefdatei::ComputeFileChecksum(path(QStringLiteral("f")), &stopped).isEmpty());
+    const std::atomic<bool> running = false;
+    EXPECT_EQ(CPruefdatei::ComputeFileChecksum(path(QStringLiteral("f")), &running).size(), 32);
 }

@@ -12,6 +12,9 @@
 #include "platform/FileTime.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+
+#include <algorithm>
 
 using namespace walktest;
 using namespace Qt::StringLiterals;
@@ -452,3 +455,100 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerRow{"SpecialSkipped", EntryKind::Special, false, false, 0, 0, 1, 0},
                       AnswerRow{"BrokenLinkSkipped", EntryKind::BrokenLink, false, false, 0, 0, 1, 0}),
     [](const auto &info) { return info.param.name; });
+
+// The files whose checksum the listing computes ahead must be exactly those SelectFile asks
+// for; one more would be read for nothing, one fewer is simply computed by the walk.
+TEST(ChecksumCandidates, AreTheFilesThatReachTheChecksum)
+{
+    QTemporaryDir dir;
+    const QString target = dir.path() + QStringLiteral("/dst");
+    ASSERT_TRUE(QDir().mkpath(target));
+    WriteFile(target + QStringLiteral("/present.txt"), "x");
+    WriteFile(target + QStringLiteral("/packed.bin.zip"), "x");
+    const auto entry = [](const QString &name, EntryKind kind) {
+        DirEntry e;
+        e.Name = name;
+        e.Kind = kind;
+        e.Info.size = 100;
+        return e;
+    };
+    const QList<DirEntry> entries{entry(QStringLiteral("a.txt"), EntryKind::File),
+                                  entry(QStringLiteral("b.tmp"), EntryKind::File),
+                                  entry(QStringLiteral("present.txt"), EntryKind::File),
+                                  entry(QStringLiteral("packed.bin"), EntryKind::File),
+                                  entry(QStringLiteral("sub"), EntryKind::Directory),
+                                  entry(QStringLiteral("fifo"), EntryKind::Special),
+                                  entry(QStringLiteral("dangling"), EntryKind::BrokenLink)};
+    const QString s = dir.path() + QStringLiteral("/src");
+    const struct {
+        const char *what;
+        bool checkFile;
+        bool checksums;
+        bool hasTarget;
+        bool onlyMissing;
+        bool compress;
+        QStringList expected;
+    } rows[] = {
+        {"check file off", false, true, true, false, false, {}},
+        {"checksums off", true, false, true, false, false, {}},
+        {"no target", true, true, false, false, false, {}},
+        {"every regular file that passes the patterns", true, true, true, false, false,
+         {s + u"/a.txt"_s, s + u"/present.txt"_s, s + u"/packed.bin"_s}},
+        {"only files missing in the target", true, true, true, true, false, {s + u"/a.txt"_s, s + u"/packed.bin"_s}},
+        {"compressed files are looked for with .zip", true, true, true, true, true, {s + u"/a.txt"_s}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        CViewData params;
+        params.FileExcludeList = {QStringLiteral("*.tmp")};
+        params.ChecksumEnabled = row.checksums;
+        params.OnlyMissingInTarget = row.onlyMissing;
+        params.CompressFiles = row.compress;
+        params.CompressExcludeList = {QStringLiteral("*.txt")};
+        if (row.checkFile)
+            params.CheckFileData.Load(dir.path() + QStringLiteral("/check.txt"));
+        RecordingObserver observer;
+        RunContext run(params, observer, Presentation::Headless);
+        CListData job;
+        JobContext context(run, &job, 0, 0);
+        SelectionContext selection{context, s, row.hasTarget ? target : QString()};
+        EXPECT_EQ(ChecksumCandidates(s, entries, selection), row.expected);
+    }
+}
+
+// Many files over several levels, so that checksums are computed ahead while others are
+// taken: every stored checksum belongs to its own file.
+TEST_F(WalkTest, ChecksumsComputedAheadBelongToTheirFiles)
+{
+    std::map<QString, QByteArray> contents;
+    for (int d = 0; d < 4; ++d) {
+        for (int f = 0; f < 40; ++f) {
+            const QString name = QStringLiteral("d%1/e%2/f%3.dat").arg(d).arg(f % 3).arg(f);
+            const QByteArray content = QByteArray::number(d * 1000 + f).repeated(1 + f * 997);
+            Put(name, content);
+            contents[name] = content;
+        }
+    }
+    Put(QStringLiteral("d0/skip.tmp"), "not read");
+    m_params->FileExcludeList = {QStringLiteral("*.tmp")};
+    m_params->CheckFile = CheckPath();
+    m_params->ChecksumEnabled = true;
+    m_params->CheckFileData.Load(CheckPath());
+    AddJob(Source(), Target());
+
+    Run();
+
+    ASSERT_EQ(FinalRecord().FilesDone, qint64(contents.size()));
+    const QStringList lines = RecordLines(CheckPath());
+    ASSERT_EQ(lines.size(), qsizetype(contents.size()));
+    for (const QString &line : lines) {
+        const QStringList fields = line.split(u'|');
+        ASSERT_EQ(fields.size(), 4) << line.toStdString();
+        const QString relative = fields[0].mid((Target() + u'/').size());
+        const auto it = std::find_if(contents.begin(), contents.end(),
+                                     [&](const auto &file) { return file.first.toLower() == relative; });
+        ASSERT_NE(it, contents.end()) << line.toStdString();
+        EXPECT_EQ(fields[3], QString::fromLatin1(QCryptographicHash::hash(it->second, QCryptographicHash::Md5).toHex()))
+            << relative.toStdString();
+    }
+}
