@@ -12,6 +12,7 @@
 #include <iterator>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -63,12 +64,12 @@ public:
             return;
         {
             std::lock_guard<std::mutex> guard(m_lock);
+            if (!startThreadOnce())
+                return;
             for (auto it = keys.crbegin(); it != keys.crend(); ++it) {
                 if (!m_started.contains(*it))
                     m_pending.push_back(*it);
             }
-            if (!m_thread.joinable())
-                m_thread = std::thread([this] { workAhead(); });
         }
         m_changed.notify_all();
     }
@@ -121,6 +122,19 @@ private:
         qsizetype Weight = 0;
         Result Value{};
     };
+
+    // A system out of threads only loses the head start: the walk then does all the work.
+    bool startThreadOnce()
+    {
+        if (m_thread.joinable() || m_threadFailed)
+            return !m_threadFailed;
+        try {
+            m_thread = std::thread([this] { workAhead(); });
+        } catch (const std::system_error &) {
+            m_threadFailed = true;
+        }
+        return !m_threadFailed;
+    }
 
     void workAhead()
     {
@@ -179,6 +193,7 @@ private:
     QHash<QString, Started> m_started; // under way or done, not yet taken
     qsizetype m_weightAhead = 0;
     std::atomic<bool> m_stopping = false;
+    bool m_threadFailed = false;
     std::thread m_thread;
 };
 

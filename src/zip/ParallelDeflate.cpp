@@ -73,8 +73,9 @@ void ParallelDeflate::submit(bool last)
     std::vector<uint8_t> dictionary = std::move(m_dictionary);
     if (!last)
         m_dictionary.assign(input.end() - ptrdiff_t(std::min(kDictionarySize, input.size())), input.end());
-    m_underWay.push_back(std::async(std::launch::async, &ParallelDeflate::compressBlock, m_level,
-                                    std::move(dictionary), std::move(input), last));
+    // When no thread can be started the block is compressed when its result is asked for.
+    m_underWay.push_back(std::async(std::launch::async | std::launch::deferred, &ParallelDeflate::compressBlock,
+                                    m_level, std::move(dictionary), std::move(input), last));
 }
 
 int ParallelDeflate::handOverOldest()
