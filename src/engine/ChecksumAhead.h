@@ -13,7 +13,10 @@ public:
     ChecksumAhead();
 
     // Files whose checksum the listing will ask for, in the order it will ask.
-    void Announce(const QStringList &paths) { m_ahead.Announce(paths); }
+    void Announce(const QStringList &paths);
+
+    // The listing will not ask for the checksum of `path` after all.
+    void Withdraw(const QString &path) { m_ahead.Withdraw(path); }
 
     // The checksum of `path`: computed ahead when it is ready or under way, computed here
     // otherwise.

@@ -68,16 +68,6 @@ bool IsDirectoryLike(EntryKind kind)
     return kind == EntryKind::Directory || kind == EntryKind::LinkedDirectory;
 }
 
-// The subdirectories the walk may enter, in the order it meets them; links are never entered.
-QStringList SubdirectoriesOf(const QString &directory, const QList<platform::DirectoryEntry> &listed)
-{
-    QStringList subdirectories;
-    for (const platform::DirectoryEntry &item : listed) {
-        if (item.info.type == platform::FileType::Directory)
-            subdirectories.append(ChildPath(directory, item.name));
-    }
-    return subdirectories;
-}
 
 class TreeWalk {
 public:
@@ -96,12 +86,12 @@ public:
                 record->ListError = platform::LastError();
             return;
         }
-        if (m_request.Recurse == Recursion::WithSubdirectories)
-            m_reader.Announce(SubdirectoriesOf(directory, listed));
         QList<DirEntry> entries;
         entries.reserve(listed.size());
         for (const platform::DirectoryEntry &item : std::as_const(listed))
             entries.append(Classify(directory, item));
+        if (m_request.Recurse == Recursion::WithSubdirectories)
+            m_reader.Announce(SubdirectoriesToEnter(directory, entries));
         if (m_request.Listed)
             m_request.Listed(directory, entries);
         for (const DirEntry &entry : std::as_const(entries)) {
@@ -111,6 +101,18 @@ public:
     }
 
 private:
+    // The subdirectories the walk will enter, in the order it meets them; links are never
+    // entered.
+    QStringList SubdirectoriesToEnter(const QString &directory, const QList<DirEntry> &entries) const
+    {
+        QStringList subdirectories;
+        for (const DirEntry &entry : entries) {
+            if (entry.Kind == EntryKind::Directory && (!m_request.MayEnter || m_request.MayEnter(directory, entry)))
+                subdirectories.append(ChildPath(directory, entry.Name));
+        }
+        return subdirectories;
+    }
+
     CDirStruct *NewRecord(const QString &directory)
     {
         if (!m_request.Records)

@@ -68,9 +68,15 @@ using EnumerationCallback =
 // visited, so that work for them can start ahead.
 using ListedCallback = std::function<void(const QString &directory, const QList<DirEntry> &entries)>;
 
+// Tells, without side effects, whether the callback will let the walk enter the subdirectory
+// `entry` of `directory`. Only those are listed ahead of the walk, so a directory the user
+// excluded (a slow or hanging mount, say) is never touched.
+using EnterPredicate = std::function<bool(const QString &directory, const DirEntry &entry)>;
+
 struct EnumerationRequest {
     EnumerationCallback Callback; // may be empty
     ListedCallback Listed;        // may be empty
+    EnterPredicate MayEnter;      // empty: every subdirectory is listed ahead
     void *UserData = nullptr;     // handed to the callback unchanged
     CDirStructArray *Records = nullptr; // may be null: nothing is collected
     Recursion Recurse = Recursion::WithSubdirectories;

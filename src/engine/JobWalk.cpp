@@ -124,6 +124,9 @@ void JobWalk::listTree()
     request.Listed = [&selection, &checksums](const QString &directory, const QList<DirEntry> &entries) {
         checksums.Announce(ChecksumCandidates(directory, entries, selection));
     };
+    request.MayEnter = [&selection](const QString &directory, const DirEntry &entry) {
+        return WillEnterDirectory(directory, entry, selection);
+    };
     request.UserData = &selection;
     request.Records = &m_directories;
     request.Recurse = m_job.Job->WithSubdirs ? Recursion::WithSubdirectories : Recursion::TopLevelOnly;

@@ -110,6 +110,16 @@ model::CDateTime localFileTime(qint64 fileTime)
     return model::CDateTime::FromLocalTicks(ticks - ticks % model::CDateTime::TicksPerSecond);
 }
 
+// The refusal text for a subdirectory (or a link to one) at `path`, or 0 when it is entered.
+int directoryRefusal(const CViewData &params, const QString &path, EntryKind kind)
+{
+    if (matchesAny(path, params.DirExcludeList))
+        return kDirectoryMatchesPattern;
+    if (!params.DirIncludeList.isEmpty() && !matchesAny(path, params.DirIncludeList))
+        return kDirectoryMatchesNoPattern;
+    return kind == EntryKind::Directory ? 0 : SkipReasonId(kind);
+}
+
 // Rules 1 to 5: the refusal text of the first filter that refuses, or 0.
 int filterRefusal(const CViewData &params, const DirEntry &entry, qint64 lastWriteTime)
 {
@@ -166,6 +176,9 @@ bool targetRules(const QString &sourcePath, const QString &targetPath, Selection
     if (!params.ChecksumEnabled && !CheckFileTest(context, sourcePath, targetPath, lastWriteTime, size, checksum))
         return false;
     if (const int refusal = targetPresenceRefusal(params, targetPath)) {
+        // The target may have appeared since the checksum was planned (another job of the run).
+        if (context.Checksums)
+            context.Checksums->Withdraw(sourcePath);
         writeSkip(context, refusal, sourcePath);
         return false;
     }
@@ -186,21 +199,17 @@ int CollectEntry(const QString &directory, const DirEntry &entry, void *userData
 
 bool SelectDirectory(const QString &directory, const DirEntry &entry, SelectionContext &context)
 {
-    const CViewData &params = paramsOf(context);
     const QString path = ChildPath(directory, entry.Name);
-    if (matchesAny(path, params.DirExcludeList)) {
-        writeSkip(context, kDirectoryMatchesPattern, path);
-        return false;
-    }
-    if (!params.DirIncludeList.isEmpty() && !matchesAny(path, params.DirIncludeList)) {
-        writeSkip(context, kDirectoryMatchesNoPattern, path);
-        return false;
-    }
-    if (entry.Kind != EntryKind::Directory) {
-        writeSkip(context, SkipReasonId(entry.Kind), path);
+    if (const int refusal = directoryRefusal(paramsOf(context), path, entry.Kind)) {
+        writeSkip(context, refusal, path);
         return false;
     }
     return true;
+}
+
+bool WillEnterDirectory(const QString &directory, const DirEntry &entry, const SelectionContext &context)
+{
+    return directoryRefusal(paramsOf(context), ChildPath(directory, entry.Name), entry.Kind) == 0;
 }
 
 bool SelectFile(const QString &directory, const DirEntry &entry, SelectionContext &context, qint64 size,

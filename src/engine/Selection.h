@@ -42,6 +42,9 @@ int CollectEntry(const QString &directory, const DirEntry &entry, void *userData
 // the tree or out of it.
 bool SelectDirectory(const QString &directory, const DirEntry &entry, SelectionContext &context);
 
+// What SelectDirectory will answer, without writing or counting anything.
+bool WillEnterDirectory(const QString &directory, const DirEntry &entry, const SelectionContext &context);
+
 // True when the file takes part; `flags` and `checksum` then describe it. Entries that are
 // not regular files (broken links, FIFOs, sockets, devices) pass the filters like files and
 // are refused afterwards with their own reason; they are never opened.

@@ -48,6 +48,11 @@ void Disarm()
         slot.callsLeft.store(0, std::memory_order_release);
 }
 
+bool AnyArmed()
+{
+    return anyArmed.load(std::memory_order_acquire);
+}
+
 bool Fails(Operation operation)
 {
     if (!anyArmed.load(std::memory_order_relaxed))

@@ -33,6 +33,10 @@ void Arm(Operation operation, int nthCall, int errnoValue);
 // Forgets every armed failure.
 void Disarm();
 
+// True while any failure is armed. Work that would run on a second thread is then done in
+// order on the calling one, so that "the n-th call" means the same call in every run.
+bool AnyArmed();
+
 // Called by the platform operations: true when this call of `operation` is the armed one;
 // then errno and the last error already hold the injected value.
 bool Fails(Operation operation);

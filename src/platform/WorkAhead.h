@@ -74,7 +74,7 @@ public:
         m_changed.notify_all();
     }
 
-    // The walk will not ask for `key`.
+    // The walk will not ask for `key`: it is not worked on ahead, or its result is dropped.
     void Withdraw(const QString &key)
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -101,6 +101,8 @@ public:
             const auto it = m_started.find(key);
             if (it == m_started.end())
                 break;
+            // Asking for a withdrawn key takes the withdrawal back.
+            it->Withdrawn = false;
             if (it->Done) {
                 Result result = std::move(it->Value);
                 m_weightAhead -= it->Weight;
@@ -153,6 +155,7 @@ private:
             const auto it = m_started.find(key);
             if (it->Withdrawn) {
                 m_started.erase(it);
+                m_changed.notify_all();
                 continue;
             }
             it->Value = std::move(value);

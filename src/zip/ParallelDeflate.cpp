@@ -45,10 +45,15 @@ int ParallelDeflate::DefaultThreads()
 
 int ParallelDeflate::Write(const uint8_t *data, size_t count)
 {
-    m_pending.insert(m_pending.end(), data, data + count);
-    // A full block waits for more data, so that data of exactly one block stays one stream.
-    while (m_code == Z_OK && m_pending.size() > BlockSize)
-        submit(false);
+    while (count > 0 && m_code == Z_OK) {
+        // A full block waits for more data, so that data of exactly one block stays one stream.
+        if (m_pending.size() == BlockSize)
+            submit(false);
+        const size_t taken = std::min(BlockSize - m_pending.size(), count);
+        m_pending.insert(m_pending.end(), data, data + taken);
+        data += taken;
+        count -= taken;
+    }
     return m_code;
 }
 
@@ -67,9 +72,8 @@ void ParallelDeflate::submit(bool last)
         handOverOldest();
     if (m_code != Z_OK)
         return;
-    const size_t count = last ? m_pending.size() : BlockSize;
-    std::vector<uint8_t> input(m_pending.begin(), m_pending.begin() + ptrdiff_t(count));
-    m_pending.erase(m_pending.begin(), m_pending.begin() + ptrdiff_t(count));
+    std::vector<uint8_t> input = std::exchange(m_pending, std::vector<uint8_t>());
+    m_pending.reserve(BlockSize);
     std::vector<uint8_t> dictionary = std::move(m_dictionary);
     if (!last)
         m_dictionary.assign(input.end() - ptrdiff_t(std::min(kDictionarySize, input.size())), input.end());
@@ -80,8 +84,9 @@ void ParallelDeflate::submit(bool last)
 
 int ParallelDeflate::handOverOldest()
 {
-    Compressed block = m_underWay.front().get();
+    std::future<Compressed> oldest = std::move(m_underWay.front());
     m_underWay.pop_front();
+    Compressed block = oldest.get();
     if (m_code == Z_OK && block.Code != Z_OK)
         m_code = block.Code;
     if (m_code == Z_OK && !block.Data.empty())

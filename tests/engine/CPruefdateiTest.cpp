@@ -428,7 +428,16 @@ TEST_F(CPruefdateiTest, SaveRewritesTheFileOnlyWhenItWouldSayAnythingNew)
         CPruefdatei reloaded;
         ASSERT_TRUE(reloaded.Load(checkPath()));
         EXPECT_EQ(reloaded.EntryCount(), check.EntryCount()) << "the file holds what memory holds";
-        EXPECT_EQ(reloaded.FindEntry(QStringLiteral("/b")).has_value(), check.FindEntry(QStringLiteral("/b")).has_value());
+        for (const char *key : {"/a", "/b", "/c", "/fremd"}) {
+            const auto saved = reloaded.FindEntry(QString::fromLatin1(key));
+            const auto held = check.FindEntry(QString::fromLatin1(key));
+            ASSERT_EQ(saved.has_value(), held.has_value()) << key;
+            if (held) {
+                EXPECT_EQ(saved->Time, held->Time) << key;
+                EXPECT_EQ(saved->Size, held->Size) << key;
+                EXPECT_EQ(saved->Checksum, held->Checksum) << key;
+            }
+        }
     }
 }
 

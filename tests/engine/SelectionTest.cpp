@@ -16,6 +16,9 @@
 
 #include <algorithm>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 using namespace walktest;
 using namespace Qt::StringLiterals;
 
@@ -551,4 +554,29 @@ TEST_F(WalkTest, ChecksumsComputedAheadBelongToTheirFiles)
         EXPECT_EQ(fields[3], QString::fromLatin1(QCryptographicHash::hash(it->second, QCryptographicHash::Md5).toHex()))
             << relative.toStdString();
     }
+}
+
+// An excluded directory may be a mount that hangs or a tree the user keeps away from the
+// backup on purpose: it is never opened, not even by the listing ahead of the walk.
+TEST_F(WalkTest, ExcludedDirectoriesAreNeverOpened)
+{
+    // Many of them, so that the listing ahead would get to some before the walk refuses them.
+    constexpr int kExcluded = 300;
+    Put(QStringLiteral("keep/a.txt"));
+    for (int i = 0; i < kExcluded; ++i)
+        Put(QStringLiteral("skip%1/b.txt").arg(i));
+    const int watcher = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watcher, 0);
+    for (int i = 0; i < kExcluded; ++i)
+        ASSERT_GE(inotify_add_watch(watcher, Encoded(Source() + QStringLiteral("/skip%1").arg(i)).constData(), IN_OPEN), 0);
+    m_params->DirExcludeList = {QStringLiteral("*/skip*")};
+    AddJob(Source(), Target());
+
+    Run();
+
+    EXPECT_EQ(FinalRecord().FilesDone, 1);
+    EXPECT_EQ(FinalRecord().SkippedDirectories, kExcluded);
+    char events[4096];
+    EXPECT_LT(::read(watcher, events, sizeof events), 0) << "an excluded directory was opened";
+    ::close(watcher);
 }
