@@ -145,14 +145,6 @@ qsizetype CountCheckFileLines(const QByteArray &content)
     return checkFileText(content, &decoded).count(u'\n') + 1;
 }
 
-QList<CheckLine> ParseCheckFile(const QByteArray &content)
-{
-    QList<CheckLine> lines;
-    lines.reserve(CountCheckFileLines(content));
-    ForEachCheckLine(content, [&lines](CheckLine &&line) { lines.append(std::move(line)); });
-    return lines;
-}
-
 QByteArray EncodeUtf16Le(const QString &text)
 {
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -38,12 +37,9 @@ std::optional<CheckLine> ParseCheckLine(QStringView line);
 // a value beyond the 64-bit range stops at the nearest limit.
 qint64 ParseCheckNumber(QStringView text);
 
-// Every well-formed line of a whole check file, in file order. A leading byte-order mark
-// FF FE is skipped; lines end at LF and are cut at their first CR; an odd last byte is
-// ignored.
-QList<CheckLine> ParseCheckFile(const QByteArray &content);
-
-// The same lines handed to `take` one by one, without a list of them; the count handed over.
+// Hands every well-formed line of a whole check file to `take`, in file order, and returns
+// their count. A leading byte-order mark FF FE is skipped; lines end at LF and are cut at
+// their first CR; an odd last byte is ignored.
 qsizetype ForEachCheckLine(const QByteArray &content, const std::function<void(CheckLine &&)> &take);
 
 // An upper bound of the lines in `content`, for reserving room.

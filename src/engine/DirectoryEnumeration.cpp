@@ -68,7 +68,6 @@ bool IsDirectoryLike(EntryKind kind)
     return kind == EntryKind::Directory || kind == EntryKind::LinkedDirectory;
 }
 
-
 class TreeWalk {
 public:
     explicit TreeWalk(const EnumerationRequest &request)

@@ -1,5 +1,7 @@
 #include "engine/CheckFileFormat.h"
 
+#include <QList>
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -105,7 +107,8 @@ TEST(CheckFileFormat, WholeFileGivesTheSameLinesWhereverItsBytesLie)
         SCOPED_TRACE(offset);
         std::copy(bytes.begin(), bytes.end(), storage.begin() + offset);
         const QByteArray placed = QByteArray::fromRawData(storage.constData() + offset, bytes.size());
-        const QList<CheckLine> lines = ParseCheckFile(placed);
+        QList<CheckLine> lines;
+        EXPECT_EQ(ForEachCheckLine(placed, [&lines](CheckLine &&line) { lines.append(std::move(line)); }), 3);
         ASSERT_EQ(lines.size(), 3);
         EXPECT_EQ(lines[0].Key, QStringLiteral("/a"));
         EXPECT_EQ(lines[0].Checksum, QStringLiteral("cs"));
